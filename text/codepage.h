@@ -26,8 +26,11 @@ namespace gavrel {
 [[nodiscard]] Text Utf16ToText(std::u16string_view units);
 
 // UTF-8 <-> Text, for literals in our sources and for the window's strings.
-// Invalid UTF-8 input becomes U+FFFD, as above.
+// Invalid UTF-8 input becomes U+FFFD, as above; the result ends before the
+// first zero byte. The char8_t form takes u8"..." literals directly.
+// Example: Utf8ToText(u8"中") == "\xD6\xD0"
 [[nodiscard]] Text Utf8ToText(std::string_view utf8);
+[[nodiscard]] Text Utf8ToText(std::u8string_view utf8);
 [[nodiscard]] std::string TextToUtf8(std::string_view text);
 
 // The bytes decoded from the named charset (any name iconv knows, in any
