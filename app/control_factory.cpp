@@ -1,0 +1,71 @@
+#include "app/control_factory.h"
+
+#include <limits>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QString>
+
+#include "app/image_button.h"
+#include "app/widget_text.h"
+
+namespace gavrel {
+namespace {
+
+void WhiteBackground(QWidget* box) {
+  QPalette palette = box->palette();
+  palette.setColor(QPalette::Base, ColorFromValue(kColorWhite));
+  box->setPalette(palette);
+}
+
+QWidget* MakeWidget(ControlKind kind, QWidget* host) {
+  switch (kind) {
+    case ControlKind::SingleLineEdit: {
+      auto* box = new QLineEdit(host);
+      box->setMaxLength(std::numeric_limits<int>::max());  // no limit of its own
+      box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+      WhiteBackground(box);
+      return box;
+    }
+    case ControlKind::MultiLineEdit: {
+      auto* box = new QPlainTextEdit(host);
+      box->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+      box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+      box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+      box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      box->setTabChangesFocus(true);
+      WhiteBackground(box);
+      return box;
+    }
+    case ControlKind::Button:
+      return new QPushButton(host);
+    case ControlKind::TransparentLabel: {
+      auto* label = new QLabel(host);
+      label->setAutoFillBackground(false);  // the page shows through
+      label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+      label->setTextFormat(Qt::PlainText);
+      return label;
+    }
+    case ControlKind::ImageButton:
+      return new ImageButton(host);
+  }
+  return new QWidget(host);
+}
+
+}  // namespace
+
+QWidget* MakeControl(const ControlRow& row, QWidget* host) {
+  QWidget* widget = MakeWidget(row.kind, host);
+  widget->setObjectName(QString::fromUtf8(row.name));
+  widget->setGeometry(row.x, row.y, row.width, row.height);
+  widget->setFixedSize(row.width, row.height);
+  SetWidgetText(widget, QString::fromUtf8(row.text));
+  SetWidgetTextColor(widget, row.color);
+  return widget;
+}
+
+}  // namespace gavrel
