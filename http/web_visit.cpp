@@ -1,0 +1,240 @@
+// http/web_visit.cpp
+//
+// The exchange, stage by stage: check the address, set up the transfer
+// (request, proxy, time-outs, credentials, certificates, cookies, redirects,
+// header block), run it, then read the answer into the caller's outputs
+// (raw headers and status text, cookies and Location, body and its charset).
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "http/address.h"
+#include "http/curl_holder.h"
+#include "http/http.h"
+#include "http/pump.h"
+#include "http/test_settings.h"
+#include "http/transfer.h"
+#include "text/primitives.h"
+
+namespace gavrel {
+namespace {
+
+constexpr const char* kVerbs[] = {"GET",     "POST",   "HEAD",  "PUT",
+                                  "OPTIONS", "DELETE", "TRACE", "CONNECT"};
+constexpr int kGet = 0, kPost = 1, kHead = 2, kPut = 3;
+constexpr long kMaxRedirects = 10;
+constexpr std::int64_t kDefaultTimeoutMs = 30000;
+
+bool Set(CURL* easy, CURLoption option, long value) {
+  return curl_easy_setopt(easy, option, value) == CURLE_OK;
+}
+bool Set(CURL* easy, CURLoption option, const char* value) {
+  return curl_easy_setopt(easy, option, value) == CURLE_OK;
+}
+bool Set(CURL* easy, CURLoption option, const std::string& value) {
+  return Set(easy, option, value.c_str());
+}
+bool Set(CURL* easy, CURLoption option, curl_slist* value) {
+  return curl_easy_setopt(easy, option, value) == CURLE_OK;
+}
+
+bool LineHasName(std::string_view line, std::string_view name) {
+  if (line.size() <= name.size() || line[name.size()] != ':') return false;
+  return CompareText(line.substr(0, name.size()), name, false) == 0;
+}
+
+// The header block as curl's list. Empty lines are skipped; a line with a CR,
+// LF or zero byte left in it, or without a colon, is refused (false), since
+// curl would either drop it or let it split the request. A header with an
+// empty value goes as "Name;", curl's way of sending "Name:". curl's own
+// Accept, Expect and (with a body) Content-Type are switched off unless the
+// block has them.
+bool BuildCurlHeaders(std::string_view block, bool bodyGoesOut, CurlList& list) {
+  bool hasAccept = false, hasExpect = false, hasContentType = false;
+  const TextList lines = SplitText(block, "\r\n");
+  for (const Text& line : lines.Items()) {
+    if (line.empty()) continue;
+    if (line.find_first_of(std::string_view("\r\n\0", 3)) != Text::npos) return false;
+    std::size_t colon = line.find(':');
+    if (colon == Text::npos || colon == 0) return false;
+    hasAccept = hasAccept || LineHasName(line, "Accept");
+    hasExpect = hasExpect || LineHasName(line, "Expect");
+    hasContentType = hasContentType || LineHasName(line, "Content-Type");
+    bool emptyValue = line.find_first_not_of(" \t", colon + 1) == Text::npos;
+    if (!list.Append(emptyValue ? line.substr(0, colon) + ";" : line)) return false;
+  }
+  if (!hasAccept && !list.Append("Accept:")) return false;
+  if (!hasExpect && !list.Append("Expect:")) return false;
+  if (bodyGoesOut && !hasContentType && !list.Append("Content-Type:")) return false;
+  return true;
+}
+
+// Request line and body. The body goes out whatever the method, except for
+// HEAD, whose answer has no body to wait for.
+bool SetMethodAndBody(CURL* easy, int method, const Bytes& body, bool& bodyGoesOut) {
+  if (method < 0 || method > 7) method = kGet;
+  const char* verb = kVerbs[method];
+  bool hasBody = !body.empty();
+  // POST and PUT state their (possibly zero) length, as servers expect.
+  bool sendLength = hasBody || method == kPost || method == kPut;
+  bodyGoesOut = false;
+  if (method == kHead) return Set(easy, CURLOPT_NOBODY, 1L);
+  if (!sendLength) {
+    if (method == kGet) return Set(easy, CURLOPT_HTTPGET, 1L);
+    return Set(easy, CURLOPT_CUSTOMREQUEST, verb);
+  }
+  static const char kEmpty[] = "";
+  const char* data = hasBody ? reinterpret_cast<const char*>(body.data()) : kEmpty;
+  bodyGoesOut = true;
+  bool ok = Set(easy, CURLOPT_POST, 1L) &&
+            curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE,
+                             static_cast<curl_off_t>(body.size())) == CURLE_OK &&
+            curl_easy_setopt(easy, CURLOPT_POSTFIELDS, data) == CURLE_OK;
+  if (ok && method != kPost) ok = Set(easy, CURLOPT_CUSTOMREQUEST, verb);
+  return ok;
+}
+
+// statusText from the raw headers: from the 10th byte (behind "HTTP/1.1 ")
+// to the first CRLF at or after it; "" when there is none.
+Text StatusTextOf(std::string_view head) {
+  Pos crlf = FindText(head, "\r\n", 10);
+  if (crlf == kNotFound) return {};
+  return TextMid(head, 10, crlf - 10);
+}
+
+class Exchange {
+ public:
+  explicit Exchange(WebVisitArgs& args) : a_(args) {}
+
+  Text Run() {
+    if (!CurlReady()) return Fail(EngineFailure::kPlatform, false);
+    std::optional<CheckedAddress> address = CheckAddress(a_.url);
+    if (!address) return Fail(EngineFailure::kAddress);
+    if (curl_.Easy() == nullptr) return Fail(EngineFailure::kSession);
+    if (curl_.Multi() == nullptr) return Fail(EngineFailure::kConnection);
+    CURL* e = curl_.Easy();
+
+    // The request: address, HTTP/1.1 only, method and body.
+    bool bodyGoesOut = false;
+    const Bytes* body = &a_.postBytes;
+    if (a_.postBytes.empty()) {
+      textBody_ = TextToBytes(a_.postText);
+      body = &textBody_;
+    }
+    if (!Set(e, CURLOPT_URL, address->url) || !Set(e, CURLOPT_PROTOCOLS_STR, "http,https") ||
+        !Set(e, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1)) ||
+        !Set(e, CURLOPT_NOSIGNAL, 1L) || !SetMethodAndBody(e, a_.method, *body, bodyGoesOut))
+      return Fail(EngineFailure::kRequest);
+
+    // The proxy: the one given, or none at all (not even from the environment).
+    bool proxyOk = a_.proxy.empty()
+                       ? Set(e, CURLOPT_PROXY, "")
+                       : Set(e, CURLOPT_PROXY, "http://" + a_.proxy) && Set(e, CURLOPT_NOPROXY, "");
+    if (!proxyOk) return Fail(EngineFailure::kSession);
+
+    // Time-outs: t for connecting (name, TCP, TLS), and t without any byte
+    // once the request is under way (enforced by RunTransfer).
+    std::int64_t t = a_.timeoutSeconds > 0 ? std::int64_t{a_.timeoutSeconds} * 1000
+                                           : kDefaultTimeoutMs;
+    if (!Set(e, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(t)))
+      return Fail(EngineFailure::kTimeouts);
+
+    // Credentials, each pair only when both members are given.
+    bool credentialsOk = true;
+    if (!a_.serverUser.empty() && !a_.serverPassword.empty()) {
+      credentialsOk = Set(e, CURLOPT_USERNAME, a_.serverUser) &&
+                      Set(e, CURLOPT_PASSWORD, a_.serverPassword) &&
+                      Set(e, CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_BASIC));
+    }
+    if (credentialsOk && !a_.proxyUser.empty() && !a_.proxyPassword.empty()) {
+      credentialsOk = Set(e, CURLOPT_PROXYUSERNAME, a_.proxyUser) &&
+                      Set(e, CURLOPT_PROXYPASSWORD, a_.proxyPassword) &&
+                      Set(e, CURLOPT_PROXYAUTH, static_cast<long>(CURLAUTH_BASIC));
+    }
+    if (!credentialsOk) return Fail(EngineFailure::kCredentials, false);
+
+    // Certificates are verified: peer and host name, against the system's
+    // roots (or, in tests, the test root).
+    EngineTestSettings test = GetEngineTestSettings();
+    bool certificatesOk = Set(e, CURLOPT_SSL_VERIFYPEER, 1L) && Set(e, CURLOPT_SSL_VERIFYHOST, 2L);
+    if (certificatesOk && !test.extraRootPem.empty()) {
+      curl_blob blob{test.extraRootPem.data(), test.extraRootPem.size(), CURL_BLOB_COPY};
+      certificatesOk = curl_easy_setopt(e, CURLOPT_CAINFO_BLOB, &blob) == CURLE_OK;
+    }
+    if (!certificatesOk) return Fail(EngineFailure::kCertificate, false);
+
+    // Cookies: no cookie engine at all for an empty jar; curl's own one for
+    // the exchange (redirect hops included) otherwise.
+    if (!a_.cookies.empty() && !Set(e, CURLOPT_COOKIEFILE, ""))
+      return Fail(EngineFailure::kCookies, false);
+
+    bool follow = !a_.disableRedirects;
+    bool redirectsOk = Set(e, CURLOPT_FOLLOWLOCATION, follow ? 1L : 0L);
+    if (redirectsOk && follow) {
+      redirectsOk = Set(e, CURLOPT_MAXREDIRS, kMaxRedirects) &&
+                    Set(e, CURLOPT_REDIR_PROTOCOLS_STR, address->secure ? "https" : "http,https");
+    }
+    if (!redirectsOk) return Fail(EngineFailure::kRedirects, false);
+
+    Text block = BuildHeaderBlock(a_.extraHeaders, a_.method, a_.cookies, a_.addDefaultHeaders,
+                                  a_.normalizeHeaderCase);
+    if (!BuildCurlHeaders(block, bodyGoesOut, curl_.headers) ||
+        !Set(e, CURLOPT_HTTPHEADER, curl_.headers.get()))
+      return Fail(EngineFailure::kHeaders);
+
+    for (const std::string& entry : test.connectTo) {
+      if (!curl_.connectTo.Append(entry)) return Fail(EngineFailure::kRequest);
+    }
+    if (curl_.connectTo.get() != nullptr && !Set(e, CURLOPT_CONNECT_TO, curl_.connectTo.get()))
+      return Fail(EngineFailure::kRequest);
+
+    TransferOutcome out = RunTransfer(curl_, std::chrono::milliseconds(t), follow,
+                                      bodyGoesOut ? body->size() : 0);
+    if (out.failure && *out.failure != EngineFailure::kRead) return Fail(*out.failure);
+    if (out.failure) a_.statusText = EngineMessage(EngineFailure::kRead);
+
+    // The answer. The raw block as Text ends at a zero byte, if any.
+    a_.responseHeaders = out.head.substr(0, out.head.find('\0'));
+    a_.statusText = StatusTextOf(a_.responseHeaders);
+    HarvestResponseHeaders(a_.responseHeaders, a_.cookies, a_.receivedCookies, a_.location,
+                           a_.mergeReceivedCookies);
+    Text result = DecodeBody(out.body);
+    a_.responseBytes = std::move(out.body);
+    PumpMessages();  // after the charset stage
+    PumpMessages();  // before returning
+    return result;
+  }
+
+ private:
+  Text Fail(EngineFailure failure, bool pump = true) {
+    a_.statusText = EngineMessage(failure);
+    if (pump) PumpMessages();
+    return {};
+  }
+
+  WebVisitArgs& a_;
+  Bytes textBody_;
+  CurlHolder curl_;
+};
+
+}  // namespace
+
+Text WebVisit(WebVisitArgs& args) {
+  try {
+    return Exchange(args).Run();
+  } catch (const std::bad_alloc&) {
+    // A body beyond the memory there is: the same as a failed read.
+    args.statusText = EngineMessage(EngineFailure::kRead);
+    return {};
+  }
+}
+
+Text WebVisit(std::string_view url) {
+  WebVisitArgs args;
+  args.url = Text(url);
+  return WebVisit(args);
+}
+
+}  // namespace gavrel
