@@ -16,12 +16,15 @@
 namespace gavrel {
 
 // The UTF-16LE form of text, with a two-byte terminator unless dropTerminator.
-// The empty text gives empty Bytes (no terminator either).
+// The empty text gives empty Bytes (no terminator either). A zero byte in the
+// input ends the text there.
 [[nodiscard]] Bytes ToWideBytes(std::string_view text, bool dropTerminator = false);
 // UTF-16LE to Text; a NUL unit ends the text, an odd last byte is ignored.
 [[nodiscard]] Text WideToText(const Bytes& wide);
 
 // Text <-> UTF-16 code units, for the regular-expression engine and escaping.
+// Characters beyond U+FFFF are surrogate pairs; an unpaired surrogate becomes
+// U+FFFD; Utf16ToText's result ends before the first zero unit.
 [[nodiscard]] std::u16string TextToUtf16(std::string_view text);
 [[nodiscard]] Text Utf16ToText(std::u16string_view units);
 
@@ -35,7 +38,9 @@ namespace gavrel {
 
 // The bytes decoded from the named charset (any name iconv knows, in any
 // case) into Text, cut at the first zero unit. Empty optional when iconv does
-// not know the charset.
+// not know the charset, and for an empty name or one with iconv's "//"
+// options. Bad sequences become U+FFFD as above.
+// Example: DecodeCharset({0xE4,0xB8,0xAD}, "utf-8") == "\xD6\xD0"
 [[nodiscard]] std::optional<Text> DecodeCharset(const Bytes& bytes, std::string_view charset);
 
 }  // namespace gavrel

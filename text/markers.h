@@ -24,12 +24,19 @@ inline constexpr std::string_view kQuoteToken = "#\xD2\xFD\xBA\xC5";
 [[nodiscard]] Text TextLeftOf(std::string_view text, std::string_view marker, Pos start = 1,
                               bool ignoreCase = false);
 // The part of text after the last marker lying wholly before limit (absent:
-// the whole text); empty when not found or when the marker ends the text.
+// the whole text), up to the end of the text; empty when not found or when
+// the marker ends the text.
+// Example: TextRightOfLast("a/b/c", "/") == "c"; with limit 4: "b/c"
 [[nodiscard]] Text TextRightOfLast(std::string_view text, std::string_view marker,
                                    std::optional<Pos> limit = std::nullopt,
                                    bool ignoreCase = false);
-// The bytes strictly between the first left marker at or after start and the
-// next right marker searched from just after it; empty when either is missing.
+// The bytes strictly between the first left marker at or after start (below
+// 2: 1) and the next right marker, searched from just after the left one;
+// empty when either is missing or when they touch. Every "#引号" token in
+// either marker becomes one double quote first (matched exactly). An empty
+// right marker always gives the empty text; an empty left marker makes the
+// right one be searched from start. Linear in the text's length.
+// Example: TextBetween("L1L2R", "L", "R") == "1L2"
 [[nodiscard]] Text TextBetween(std::string_view text, std::string_view left,
                                std::string_view right, Pos start = 1, bool ignoreCase = false);
 // Up to five ReplaceText passes, one after the other, each with the same

@@ -80,7 +80,7 @@ int CharCode(std::string_view text) {
 
 Pos FindText(std::string_view text, std::string_view sub, Pos start, bool ignoreCase) {
   const std::size_t from = start < 2 ? 0 : static_cast<std::size_t>(start - 1);
-  if (start > Size(text) || from >= text.size()) return kNotFound;
+  if (from >= text.size()) return kNotFound;
   if (sub.empty()) return 1;
   CharSearcher searcher(text, sub, ignoreCase);
   const std::size_t at = searcher.Next(from);
@@ -111,7 +111,7 @@ Pos FindTextLast(std::string_view text, std::string_view sub, std::optional<Pos>
 Text ReplaceText(std::string_view text, std::string_view find, std::string_view with, Pos start,
                  std::optional<Pos> count, bool caseSensitive) {
   const std::size_t from = start < 1 ? 0 : static_cast<std::size_t>(start - 1);
-  if (text.empty() || find.empty() || start > Size(text) || from >= text.size() ||
+  if (text.empty() || find.empty() || from >= text.size() ||
       (count && *count <= 0)) {
     return Text(text);
   }
