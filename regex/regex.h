@@ -30,8 +30,14 @@ namespace gavrel {
 //   - \xHH and \uHHHH name characters; an escaped character with no meaning
 //     stands for itself; [] never matches and [^] matches any character.
 //   - With case ignored, letters match in either case, including non-ASCII.
-// A run-away pattern (exponential backtracking) stops at the engine's match
-// and memory limits; the matches found before that point are kept.
+// Limits: one search that backtracks more than about ten million steps (a
+// run-away pattern such as (a+)+$ on "aaa...ab", or a lazy repeat over ten
+// million characters), or whose remembered backtracking points pass 256 MB
+// (a group repeated about a million times), stops there: no match is
+// reported for it or after it, and the matches found before it are kept.
+// Patterns made of classes and simple repeats, such as the address pattern,
+// take subjects of any length.
+// A zero byte ends the pattern and the subject, as it ends every Text.
 class RegexObject final {
  public:
   RegexObject();
@@ -67,9 +73,9 @@ class RegexObject final {
 
   // The text of match i (1-based); empty when i is outside 1..MatchCount().
   // When position is given it receives the 0-based byte offset of the match
-  // in the subject, or -2 when there is no match i. The offset counts bytes
-  // of the subject as read, where any invalid byte sequence stands as
-  // U+FFFD; for well-formed text that is the subject as given.
+  // in the subject as given, or -2 when there is no match i. The text itself
+  // is the match's characters encoded again, so where the subject held a
+  // broken byte sequence the text holds U+FFFD instead.
   [[nodiscard]] Text MatchText(int i, int* position = nullptr) const;
 
   // The text of capture group j (1-based) of match i; empty for a group that

@@ -82,16 +82,20 @@ constexpr int kNoPosition = -2;
 }  // namespace
 
 struct RegexObject::State {
-  explicit State(Text patternInForce, std::u16string subjectUnits)
-      : pattern(std::move(patternInForce)), subject(std::move(subjectUnits)), offsets(subject) {}
+  State(Text patternInForce, std::string_view text)
+      : pattern(std::move(patternInForce)),
+        subjectText(text),
+        subject(TextToUtf16(text)),
+        offsets(this->subjectText, subject) {}
 
   Text pattern;
-  std::u16string subject;
+  Text subjectText;        // as given, for byte positions
+  std::u16string subject;  // what the engine reads
   std::size_t groupCount = 0;
   // Per match, (groupCount + 1) pairs of unit offsets: the whole match, then
   // each group; kUnsetOffset for a group that took no part.
   std::vector<std::size_t> bounds;
-  // Filled in as positions are asked for; refers to subject.
+  // Filled in as positions are asked for; refers to subjectText and subject.
   regex_detail::OffsetMap offsets;
 
   [[nodiscard]] std::size_t Stride() const { return 2 * (groupCount + 1); }
@@ -177,7 +181,7 @@ bool RegexObject::Create(std::string_view pattern, std::string_view subject, boo
   if (!translated) return false;
   const CodeHandle code = Compile(*translated, caseSensitive, multiline);
   if (!code) return false;
-  auto state = std::make_unique<State>(std::move(inForce), TextToUtf16(subject));
+  auto state = std::make_unique<State>(std::move(inForce), subject);
   state->Collect(code.get(), global);
   state_ = std::move(state);
   return true;

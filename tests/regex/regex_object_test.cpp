@@ -254,6 +254,37 @@ TEST(RegexObjectTest, Positions) {
   }
 }
 
+// Broken and unusual byte sequences before a match: the position still
+// indexes the subject as the caller holds it.
+TEST(RegexObjectTest, PositionsIndexTheSubjectAsGiven) {
+  struct Case {
+    const char* name;
+    std::string subject;
+    int want;
+  };
+  const Case cases[] = {
+      {"lone byte 80 (euro sign)", "\x80x", 1},
+      {"byte FF", "\xFFx", 1},
+      {"lead byte before a space", "\x81 x", 2},
+      {"lead byte, digit, ASCII", "\x81\x30x", 2},
+      {"lead, digit, lead, space", "\x81\x30\x81 x", 4},
+      {"four-byte character in the BMP", "\x81\x30\x81\x30x", 4},
+      {"four-byte shape past the BMP range", "\x84\x31\xA5\x30x", 4},
+      {"four-byte character beyond the BMP", "\x94\x39\xDA\x33x", 4},
+      {"unassigned four-byte shape", "\x85\x30\x81\x30x", 4},
+      {"mixed", "\xB0\xA1\x80\x94\x39\xDA\x33\xFF\x81\x30\x81\x30x", 12},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    RegexObject re;
+    ASSERT_TRUE(re.Create("x", c.subject));
+    ASSERT_EQ(re.MatchCount(), 1);
+    int position = -99;
+    EXPECT_EQ(re.MatchText(1, &position), "x");
+    EXPECT_EQ(position, c.want);
+  }
+}
+
 TEST(RegexObjectTest, PositionsAskedInAnyOrder) {
   RegexObject re;
   ASSERT_TRUE(re.Create("\\d", Utf8ToText("中1文2字3")));
