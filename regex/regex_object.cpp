@@ -40,10 +40,13 @@ constexpr std::uint32_t kDialectOptions = PCRE2_UTF | PCRE2_NEVER_UCP | PCRE2_AL
                                           PCRE2_MATCH_UNSET_BACKREF;
 
 // Bounds on one search, so that a pattern with exponential backtracking ends
-// instead of hanging. The match limit counts the interpreter's backtracking
-// steps (a few per character for ordinary patterns, so a 10 MB match stays
-// far below it); the heap limit, in KiB, bounds the memory of remembered
-// backtracking points; the depth limit bounds their nesting.
+// instead of hanging (about a quarter of a second on (a+)+$). The match limit
+// counts the interpreter's backtracking steps at one start position; a class
+// repeated over a 10 MB match takes a handful. The heap limit, in KiB, bounds
+// the memory of remembered backtracking points; the depth limit their
+// nesting. Matching runs in the interpreter, not the JIT: the interpreter
+// keeps its backtracking points on the heap under that limit, where the JIT
+// would need a machine stack sized in advance for the longest match.
 constexpr std::uint32_t kMatchLimit = 10'000'000;
 constexpr std::uint32_t kDepthLimit = 10'000'000;
 constexpr std::uint32_t kHeapLimitKiB = 256 * 1024;
