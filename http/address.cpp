@@ -51,6 +51,12 @@ std::optional<CheckedAddress> CheckAddress(std::string_view url) {
     if (b < 0x21 || b == 0x7F) return std::nullopt;
     if (b >= 0x80) ascii = false;
   }
+  // The scheme and "//" must be followed by a host: curl would read
+  // "http:///x" or "http:x" as host "x", a name the user never typed.
+  std::size_t slashes = url.find("://");
+  if (slashes == std::string_view::npos || slashes + 3 >= url.size() ||
+      url.substr(slashes + 3, 1).find_first_of("/?#") == 0)
+    return std::nullopt;
   std::string candidate = ascii ? std::string(url) : PercentEncodeHighBytes(TextToUtf8(url));
 
   std::unique_ptr<CURLU, UrlFree> parsed(curl_url());

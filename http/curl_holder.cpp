@@ -80,4 +80,9 @@ bool AttachToMulti(CurlHolder& holder) {
   return true;
 }
 
+void DetachFromMulti(CurlHolder& holder) {
+  if (holder.attached_) curl_multi_remove_handle(holder.multi_, holder.easy_);
+  holder.attached_ = false;
+}
+
 }  // namespace gavrel

@@ -67,10 +67,15 @@ class CurlHolder {
   std::unique_ptr<char[]> errors_;
 
   friend bool AttachToMulti(CurlHolder& holder);
+  friend void DetachFromMulti(CurlHolder& holder);
 };
 
 // Adds the easy handle to the multi handle (made here when needed); false on
 // failure.
 bool AttachToMulti(CurlHolder& holder);
+// Takes the easy handle out of the multi handle again (nothing when it is
+// not in). libcurl may still call the transfer's callbacks while it does so,
+// so their data must outlive this call.
+void DetachFromMulti(CurlHolder& holder);
 
 }  // namespace gavrel

@@ -217,6 +217,21 @@ TransferOutcome RunTransfer(CurlHolder& curl, std::chrono::milliseconds idleLimi
     return out;
   }
   CURLM* multi = curl.Multi();
+  // The callbacks point at c: the handle leaves the multi, and forgets them,
+  // before c goes out of scope, on every path.
+  struct Detach {
+    CurlHolder& curl;
+    ~Detach() {
+      DetachFromMulti(curl);
+      CURL* easy = curl.Easy();
+      curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 1L);
+      curl_easy_setopt(easy, CURLOPT_XFERINFODATA, nullptr);
+      curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, nullptr);
+      curl_easy_setopt(easy, CURLOPT_HEADERDATA, nullptr);
+      curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, nullptr);
+      curl_easy_setopt(easy, CURLOPT_WRITEDATA, nullptr);
+    }
+  } detach{curl};
 
   std::optional<EngineFailure> stalled;
   auto lastPump = Clock::now();

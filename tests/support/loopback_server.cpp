@@ -616,6 +616,18 @@ void LoopbackServer::ClearRequests() {
 
 std::size_t LoopbackServer::ConnectionCount() const { return impl_->connections; }
 
+std::uint16_t UnusedLoopbackPort() {
+  Fd fd(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+  sockaddr_in addr{};
+  addr.sin_family = AF_INET;
+  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t len = sizeof addr;
+  if (fd.get() < 0 || ::bind(fd.get(), reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
+      ::getsockname(fd.get(), reinterpret_cast<sockaddr*>(&addr), &len) != 0)
+    throw std::runtime_error("UnusedLoopbackPort: bind");
+  return ntohs(addr.sin_port);  // released when fd closes; never listened on
+}
+
 // ---------------------------------------------------------------------------
 
 ScopedEngineRoutes::ScopedEngineRoutes(const std::vector<HostRoute>& routes,

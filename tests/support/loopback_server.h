@@ -166,6 +166,10 @@ class ScopedEngineRoutes {
   gavrel::EngineTestSettings previous_;
 };
 
+// A port on 127.0.0.1 that nothing listens on (bound, then released), for
+// tests of refused connections.
+[[nodiscard]] std::uint16_t UnusedLoopbackPort();
+
 // A throwaway root and a server certificate signed by it, in PEM; made with
 // the OpenSSL API. Exposed for tests that need a second, untrusted root.
 struct TlsMaterial {
