@@ -9,6 +9,10 @@
 // character with the byte after it. After a low byte a character always
 // begins, so a candidate is a character start exactly when the run of high
 // bytes just before it (back to the last known start) has even length.
+// When false candidates (misaligned, or when folding, differing after the
+// first byte) cost more than a few times the distance searched, the searcher
+// switches to a Knuth-Morris-Pratt scan whose state carries across calls, so
+// the total work stays linear in the text's length whatever the needle.
 // Example:
 //   CharSearcher s("\xB0\x41\x41", "A", false);
 //   s.Next(0) == 2   // the byte at 1 is the second half of B0 41
@@ -16,6 +20,7 @@
 
 #include <cstddef>
 #include <string_view>
+#include <vector>
 
 namespace gavrel::detail {
 
@@ -51,6 +56,11 @@ class CharSearcher {
   [[nodiscard]] std::size_t Candidate(std::size_t from);
   [[nodiscard]] std::size_t FoldedCandidate(std::size_t from);
   [[nodiscard]] bool FoldedEqualAt(std::size_t at) const;
+  // The Knuth-Morris-Pratt scan, for needles that defeat the candidates.
+  [[nodiscard]] std::size_t ScanCandidate(std::size_t from);
+  // Counts the false candidate at at; true once the scan should take over.
+  [[nodiscard]] bool CountFalseCandidate(std::size_t at);
+  [[nodiscard]] char Key(char c) const { return fold_ ? FoldAscii(c) : c; }
   // Whether pos begins a character; moves known_ forward past pos.
   [[nodiscard]] bool StartsCharacter(std::size_t pos);
 
@@ -63,6 +73,14 @@ class CharSearcher {
   std::size_t nextUpper_ = 0;
   bool lowerValid_ = false;
   bool upperValid_ = false;
+  // Knuth-Morris-Pratt state: failure_[j] is the length of the longest proper
+  // border of needle_[0..j]; matched_ needle bytes end just before scanPos_.
+  std::size_t origin_ = kNoMatch;  // where the first search began
+  std::size_t waste_ = 0;          // work spent on false candidates
+  bool scanning_ = false;
+  std::vector<std::size_t> failure_;
+  std::size_t scanPos_ = 0;
+  std::size_t matched_ = 0;
 };
 
 }  // namespace gavrel::detail

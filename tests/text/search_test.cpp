@@ -144,5 +144,20 @@ TEST(FindText, LongRunsOfDoubleByteText) {
   EXPECT_EQ(FindText(text, "\xB0\xA1", 2), -1);
 }
 
+TEST(FindText, LongMisalignedNeedleStaysLinear) {
+  // Every "A" is the second byte of B0 41, so every candidate of this needle
+  // is false; a search that restarted its byte search per candidate would
+  // spend needle-length work on each of a million candidates.
+  std::string text;
+  for (int i = 0; i < (1 << 20); ++i) text += "\xB0" "A";
+  std::string needle = "A";
+  for (int i = 0; i < 2000; ++i) needle += "\xB0" "A";
+  EXPECT_EQ(FindText(text, needle), -1);
+  EXPECT_EQ(FindText(text, needle, 1, true), -1);
+  EXPECT_EQ(FindTextLast(text, needle), -1);
+  EXPECT_EQ(ReplaceText(text, needle, "x"), text);
+  EXPECT_EQ(FindText(text, needle, 2), 2);  // walked from the second byte, it matches
+}
+
 }  // namespace
 }  // namespace gavrel

@@ -4,6 +4,7 @@
 // alphabet rich in lead bytes, letters of both cases and separators.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <optional>
 #include <random>
 #include <string>
@@ -137,6 +138,33 @@ TEST_F(WalkReference, ReplaceTextAndSplitText) {
                 RefReplace(text, find, with, start, count, caseSensitive));
     }
     ASSERT_EQ(SplitText(text, find).Items(), RefSplit(text, find));
+  }
+}
+
+// Periodic texts full of lead bytes and letters, with long needles cut from
+// the text itself: most candidates are misaligned or differ late, which is
+// what makes the searcher switch to its fallback scan.
+TEST_F(WalkReference, LongNeedlesOnPeriodicText) {
+  static const std::string kPeriods[] = {"\xB0" "A", "A\xB0" "a", "\xB0\xB0" "a", "aA", "a"};
+  std::uniform_int_distribution<std::size_t> period(0, std::size(kPeriods) - 1);
+  for (int round = 0; round < 300; ++round) {
+    std::string text;
+    const std::string& unit = kPeriods[period(rng_)];
+    const std::size_t length = std::uniform_int_distribution<std::size_t>(200, 3000)(rng_);
+    while (text.size() < length) text += Coin() && Coin() && Coin() ? RandomText(2) : unit;
+    const std::size_t needleLength = std::uniform_int_distribution<std::size_t>(17, 40)(rng_);
+    const std::size_t at = std::uniform_int_distribution<std::size_t>(0, text.size() - needleLength)(rng_);
+    std::string needle = text.substr(at, needleLength);
+    if (Coin()) needle.back() = 'b';  // occurs nowhere: only false candidates
+    const bool fold = Coin();
+    const Pos start = RandomPos(static_cast<Pos>(text.size()));
+    SCOPED_TRACE(::testing::PrintToString(needle));
+    ASSERT_EQ(FindText(text, needle, start, fold), RefFind(text, needle, start, fold));
+    ASSERT_EQ(FindTextLast(text, needle, std::nullopt, fold),
+              RefFindLast(text, needle, std::nullopt, fold));
+    ASSERT_EQ(ReplaceText(text, needle, "<>", start, std::nullopt, !fold),
+              RefReplace(text, needle, "<>", start, std::nullopt, !fold));
+    ASSERT_EQ(SplitText(text, needle).Items(), RefSplit(text, needle));
   }
 }
 
