@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-qpa-plugins libgl1-mesa-dev
-  libcurl4-openssl-dev libpcre2-dev libssl-dev openssl
+  libcurl4-openssl-dev libpcre2-dev libssl-dev openssl curl
   fonts-noto-cjk xvfb xauth
   locales
 )
