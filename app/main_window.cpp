@@ -91,6 +91,11 @@ MainWindow::MainWindow(QWidget* parent)
   ui_.FocusControl("透明标签1");
 }
 
+MainWindow::~MainWindow() {
+  const auto children = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+  for (QWidget* child : children) delete child;
+}
+
 void MainWindow::AddLinkButtons() {
   for (const LinkButtonRow& link : kLinkButtons) {
     auto* button = static_cast<ImageButton*>(MakeControl(link.row, this));

@@ -29,6 +29,11 @@ inline constexpr int kClientHeight = 412;
 class MainWindow final : public QWidget {
  public:
   explicit MainWindow(QWidget* parent = nullptr);
+  // Takes the controls down while the operations their handlers use are
+  // still there: a box losing the focus on the way out runs its handler.
+  ~MainWindow() override;
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
 
   // The control operations over this window's controls, for the tools.
   [[nodiscard]] Controls& controls() { return ui_; }
