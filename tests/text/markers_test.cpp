@@ -77,9 +77,9 @@ TEST(ReplaceBatch, PairsInOrderWithTheSameSwitches) {
   };
   const auto all = std::nullopt;
   const Case cases[] = {
-      {"case folded by default",
-       ReplaceBatch("<EM>a</EM> <em>b</em>", all, 1, false, "<em>", "", "</em>", ""), "a b"},
-      {"left-out switch folds too", ReplaceBatch("<EM>a</EM>", all, 1, false, "<em>", ""),
+      {"case folded", ReplaceBatch("<EM>a</EM> <em>b</em>", all, 1, false, "<em>", "", "</em>", ""),
+       "a b"},
+      {"pairs left out change nothing", ReplaceBatch("<EM>a</EM>", all, 1, false, "<em>", ""),
        "a</EM>"},
       {"exact when asked", ReplaceBatch("<EM>a<em>", all, 1, true, "<em>", ""), "<EM>a"},
       {"later pairs see earlier output", ReplaceBatch("a", all, 1, false, "a", "b", "b", "c"),
