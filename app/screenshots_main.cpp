@@ -1,5 +1,6 @@
 // Saves a picture of each page of the window, for the README:
 //   gavrel_screenshots <folder>  ->  <folder>/screenshot-page1.png ... page3.png
+//                                    and <folder>/icon.png (the program icon, 64 px)
 // The window is the real one, as the program opens it; each page is
 // selected in turn and the client area is grabbed.
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include "app/artwork.h"
 #include "app/main_window.h"
 
 int main(int argc, char** argv) {
@@ -40,5 +42,11 @@ int main(int argc, char** argv) {
     }
     std::printf("%s\n", qPrintable(path));
   }
+  const QString icon = folder.filePath(QStringLiteral("icon.png"));
+  if (!gavrel::ProgramIcon().pixmap(64, 64).save(icon)) {
+    std::fprintf(stderr, "gavrel_screenshots: cannot write %s\n", qPrintable(icon));
+    return 1;
+  }
+  std::printf("%s\n", qPrintable(icon));
   return 0;
 }

@@ -46,6 +46,9 @@ QString WidgetText(const QWidget* widget) {
 void SetWidgetText(QWidget* widget, const QString& text) {
   if (auto* line = qobject_cast<QLineEdit*>(widget)) {
     line->setText(text);
+    // Like an edit control given a new text: the caret at the start, so a
+    // long text shows its beginning.
+    line->setCursorPosition(0);
   } else if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
     // setPlainText reads CR LF, LF and a lone CR each as one line break.
     box->setPlainText(text);
