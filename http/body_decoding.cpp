@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "http/utf8_page.h"
 #include "regex/regex.h"
 #include "text/codepage.h"
 #include "text/primitives.h"
@@ -31,6 +32,9 @@ Text DecodeBody(const Bytes& body) {
   subject = subject.substr(0, subject.find('\0'));
   Text charset = DeclaredCharset(subject);
   if (!charset.empty() && charset != "gbk" && charset != "gb2312") {
+    if (IsUtf8Name(charset)) {
+      if (std::optional<Text> fast = DecodeUtf8Page(body)) return std::move(*fast);
+    }
     if (std::optional<Text> decoded = DecodeCharset(body, charset)) return std::move(*decoded);
   }
   return BytesToText(body);
