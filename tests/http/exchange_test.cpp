@@ -218,6 +218,33 @@ TEST(WebVisitOutputs, RawHeadersStatusAndBody) {
             "Content-Length: 5\r\nConnection: close\r\n\r\n");
 }
 
+TEST(WebVisitOutputs, ExactAnswersOnTheWire) {
+  struct Case {
+    const char* name;
+    std::string raw;
+    Text status, headers, page;
+  };
+  const Case cases[] = {
+      {"bare line feeds become CRLF", "HTTP/1.1 200 OK\nContent-Length: 2\n\nok", "200 OK",
+       "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\n", "ok"},
+      {"an interim 100 answer is not the final one",
+       "HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 201 Created\r\nContent-Length: 2\r\n\r\nok",
+       "201 Created", "HTTP/1.1 201 Created\r\nContent-Length: 2\r\n\r\n", "ok"},
+      {"HTTP/1.0 with a body ended by the close", "HTTP/1.0 200 OK\r\nX: y\r\n\r\nall of it",
+       "200 OK", "HTTP/1.0 200 OK\r\nX: y\r\n\r\n", "all of it"},
+      {"no reason phrase", "HTTP/1.1 204\r\n\r\n", "204", "HTTP/1.1 204\r\n\r\n", ""},
+  };
+  LoopbackServer server;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    server.Route("/raw", Response::Raw(c.raw));
+    WebVisitArgs call{.url = server.Url("/raw"), .timeoutSeconds = 5};
+    EXPECT_EQ(WebVisit(call), c.page);
+    EXPECT_EQ(call.statusText, c.status);
+    EXPECT_EQ(call.responseHeaders, c.headers);
+  }
+}
+
 TEST(WebVisitOutputs, StatusIsNeverAFailure) {
   LoopbackServer server;  // unknown targets: 404 with a body
   Response teapot;
