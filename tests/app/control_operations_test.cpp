@@ -75,6 +75,15 @@ class ControlOperationsTest final : public QObject {
     QCOMPARE(TextOf(*window_, key.constData()), QString());
   }
 
+  void aNewTextShowsFromItsStart() {
+    auto* box = Control<QLineEdit>(*window_, "编辑框_图文简介");
+    Click(box);
+    TypeText(QStringLiteral("typed"));
+    QCOMPARE(box->cursorPosition(), 5);
+    SetTextOf(*window_, "编辑框_图文简介", QString(300, QLatin1Char('x')) + QStringLiteral("end"));
+    QCOMPARE(box->cursorPosition(), 0);
+  }
+
   void multiLineBoxesSpeakCrLf() {
     Controls& ui = window_->controls();
     auto* box = Control<QPlainTextEdit>(*window_, "编辑框_长链接结果");
