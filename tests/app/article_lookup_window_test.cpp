@@ -199,6 +199,18 @@ class ArticleLookupWindowTest final : public QObject {
     QCOMPARE(TextOf(*window_, "编辑框_微信链接1"), QStringLiteral("changed meanwhile"));
   }
 
+  void closingTheWindowWhileTheRequestWaitsIsSafe() {
+    Click(Control(*window_, kQueryBox));
+    TypeText(QStringLiteral("https://mp.weixin.qq.com/s/slow"));
+    QTimer::singleShot(200, this, [&] { window_->close(); });
+    Click(Control(*window_, kRunButton));
+    // The handler runs to its end on the closed window; nothing is lost or
+    // freed under it, and the program would end once it returns.
+    QVERIFY(!window_->isVisible());
+    QCOMPARE(TextOf(*window_, "编辑框_原始ID"), QStringLiteral("gh_5a0e2d9b7c31"));
+    QCOMPARE(ClipboardText(), QStringLiteral("qinghenotes"));
+  }
+
  private:
   std::unique_ptr<LoopbackServer> server_;
   std::unique_ptr<ScopedEngineRoutes> routes_;
