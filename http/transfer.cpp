@@ -17,7 +17,7 @@ using Clock = std::chrono::steady_clock;
 constexpr auto kSlice = std::chrono::milliseconds(50);
 // A Content-Length is only a hint for reserving; a server that claims more
 // than this gets its body grown as it arrives instead.
-constexpr std::uint64_t kMaxReserve = 256u << 20;
+constexpr std::uint64_t kMaxReserve = 64u << 20;
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() &&
