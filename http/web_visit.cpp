@@ -107,99 +107,152 @@ Text StatusTextOf(std::string_view head) {
   return TextMid(head, 10, crlf - 10);
 }
 
+// Failures that return at once, without the pump before returning.
+bool ReturnsAtOnce(EngineFailure failure) {
+  switch (failure) {
+    case EngineFailure::kPlatform:
+    case EngineFailure::kCredentials:
+    case EngineFailure::kCertificate:
+    case EngineFailure::kCookies:
+    case EngineFailure::kRedirects:
+      return true;
+    default:
+      return false;
+  }
+}
+
+using Stage = std::optional<EngineFailure>;  // empty: the stage went through
+constexpr Stage kDone = std::nullopt;
+
+// One call: its handles, its request body and its settings, all its own.
 class Exchange {
  public:
   explicit Exchange(WebVisitArgs& args) : a_(args) {}
 
   Text Run() {
-    if (!CurlReady()) return Fail(EngineFailure::kPlatform, false);
-    std::optional<CheckedAddress> address = CheckAddress(a_.url);
-    if (!address) return Fail(EngineFailure::kAddress);
+    if (!CurlReady()) return Fail(EngineFailure::kPlatform);
+    address_ = CheckAddress(a_.url);
+    if (!address_) return Fail(EngineFailure::kAddress);
     if (curl_.Easy() == nullptr) return Fail(EngineFailure::kSession);
     if (curl_.Multi() == nullptr) return Fail(EngineFailure::kConnection);
-    CURL* e = curl_.Easy();
-
-    // The request: address, HTTP/1.1 only, method and body.
-    bool bodyGoesOut = false;
-    const Bytes* body = &a_.postBytes;
-    if (a_.postBytes.empty()) {
-      textBody_ = TextToBytes(a_.postText);
-      body = &textBody_;
+    for (Stage (Exchange::*stage)() :
+         {&Exchange::SetRequest, &Exchange::SetProxy, &Exchange::SetTimeouts,
+          &Exchange::SetCredentials, &Exchange::SetCertificates, &Exchange::SetCookies,
+          &Exchange::SetRedirects, &Exchange::SetHeaders, &Exchange::SetTestRoutes}) {
+      if (Stage failed = (this->*stage)()) return Fail(*failed);
     }
-    if (!Set(e, CURLOPT_URL, address->url) || !Set(e, CURLOPT_PROTOCOLS_STR, "http,https") ||
-        !Set(e, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1)) ||
-        !Set(e, CURLOPT_NOSIGNAL, 1L) || !Set(e, CURLOPT_BUFFERSIZE, kReceiveBuffer) ||
-        !SetMethodAndBody(e, a_.method, *body, bodyGoesOut))
-      return Fail(EngineFailure::kRequest);
-
-    // The proxy: the one given, or none at all (not even from the environment).
-    bool proxyOk = a_.proxy.empty()
-                       ? Set(e, CURLOPT_PROXY, "")
-                       : Set(e, CURLOPT_PROXY, "http://" + a_.proxy) && Set(e, CURLOPT_NOPROXY, "");
-    if (!proxyOk) return Fail(EngineFailure::kSession);
-
-    // Time-outs: t for connecting (name, TCP, TLS), and t without any byte
-    // once the request is under way (enforced by RunTransfer).
-    std::int64_t t = a_.timeoutSeconds > 0 ? std::int64_t{a_.timeoutSeconds} * 1000
-                                           : kDefaultTimeoutMs;
-    if (!Set(e, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(t)))
-      return Fail(EngineFailure::kTimeouts);
-
-    // Credentials, each pair only when both members are given.
-    bool credentialsOk = true;
-    if (!a_.serverUser.empty() && !a_.serverPassword.empty()) {
-      credentialsOk = Set(e, CURLOPT_USERNAME, a_.serverUser) &&
-                      Set(e, CURLOPT_PASSWORD, a_.serverPassword) &&
-                      Set(e, CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_BASIC));
-    }
-    if (credentialsOk && !a_.proxyUser.empty() && !a_.proxyPassword.empty()) {
-      credentialsOk = Set(e, CURLOPT_PROXYUSERNAME, a_.proxyUser) &&
-                      Set(e, CURLOPT_PROXYPASSWORD, a_.proxyPassword) &&
-                      Set(e, CURLOPT_PROXYAUTH, static_cast<long>(CURLAUTH_BASIC));
-    }
-    if (!credentialsOk) return Fail(EngineFailure::kCredentials, false);
-
-    // Certificates are verified: peer and host name, against the system's
-    // roots (or, in tests, the test root).
-    EngineTestSettings test = GetEngineTestSettings();
-    bool certificatesOk = Set(e, CURLOPT_SSL_VERIFYPEER, 1L) && Set(e, CURLOPT_SSL_VERIFYHOST, 2L);
-    if (certificatesOk && !test.extraRootPem.empty()) {
-      curl_blob blob{test.extraRootPem.data(), test.extraRootPem.size(), CURL_BLOB_COPY};
-      certificatesOk = curl_easy_setopt(e, CURLOPT_CAINFO_BLOB, &blob) == CURLE_OK;
-    }
-    if (!certificatesOk) return Fail(EngineFailure::kCertificate, false);
-
-    // Cookies: no cookie engine at all for an empty jar; curl's own one for
-    // the exchange (redirect hops included) otherwise.
-    if (!a_.cookies.empty() && !Set(e, CURLOPT_COOKIEFILE, ""))
-      return Fail(EngineFailure::kCookies, false);
-
-    bool follow = !a_.disableRedirects;
-    bool redirectsOk = Set(e, CURLOPT_FOLLOWLOCATION, follow ? 1L : 0L);
-    if (redirectsOk && follow) {
-      redirectsOk = Set(e, CURLOPT_MAXREDIRS, kMaxRedirects) &&
-                    Set(e, CURLOPT_REDIR_PROTOCOLS_STR, address->secure ? "https" : "http,https");
-    }
-    if (!redirectsOk) return Fail(EngineFailure::kRedirects, false);
-
-    Text block = BuildHeaderBlock(a_.extraHeaders, a_.method, a_.cookies, a_.addDefaultHeaders,
-                                  a_.normalizeHeaderCase);
-    if (!BuildCurlHeaders(block, bodyGoesOut, curl_.headers) ||
-        !Set(e, CURLOPT_HTTPHEADER, curl_.headers.get()))
-      return Fail(EngineFailure::kHeaders);
-
-    for (const std::string& entry : test.connectTo) {
-      if (!curl_.connectTo.Append(entry)) return Fail(EngineFailure::kRequest);
-    }
-    if (curl_.connectTo.get() != nullptr && !Set(e, CURLOPT_CONNECT_TO, curl_.connectTo.get()))
-      return Fail(EngineFailure::kRequest);
-
-    TransferOutcome out = RunTransfer(curl_, std::chrono::milliseconds(t), follow,
-                                      bodyGoesOut ? body->size() : 0);
+    TransferOutcome out =
+        RunTransfer(curl_, std::chrono::milliseconds(timeoutMs_), !a_.disableRedirects,
+                    bodyGoesOut_ ? body_->size() : 0);
     if (out.failure && *out.failure != EngineFailure::kRead) return Fail(*out.failure);
     if (out.failure) a_.statusText = EngineMessage(EngineFailure::kRead);
+    return ReadAnswer(out);
+  }
 
-    // The answer. The raw block as Text ends at a zero byte, if any.
+ private:
+  // Address, HTTP/1.1 only, method and body.
+  Stage SetRequest() {
+    body_ = &a_.postBytes;
+    if (a_.postBytes.empty()) {
+      textBody_ = TextToBytes(a_.postText);
+      body_ = &textBody_;
+    }
+    CURL* e = curl_.Easy();
+    bool ok = Set(e, CURLOPT_URL, address_->url) && Set(e, CURLOPT_PROTOCOLS_STR, "http,https") &&
+              Set(e, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1)) &&
+              Set(e, CURLOPT_NOSIGNAL, 1L) && Set(e, CURLOPT_BUFFERSIZE, kReceiveBuffer) &&
+              SetMethodAndBody(e, a_.method, *body_, bodyGoesOut_);
+    return ok ? kDone : Stage(EngineFailure::kRequest);
+  }
+
+  // The proxy given, or none at all (not even one from the environment).
+  Stage SetProxy() {
+    CURL* e = curl_.Easy();
+    bool ok = a_.proxy.empty()
+                  ? Set(e, CURLOPT_PROXY, "")
+                  : Set(e, CURLOPT_PROXY, "http://" + a_.proxy) && Set(e, CURLOPT_NOPROXY, "");
+    return ok ? kDone : Stage(EngineFailure::kSession);
+  }
+
+  // t for connecting (name, TCP, TLS); t without any byte once the request
+  // is under way is RunTransfer's part.
+  Stage SetTimeouts() {
+    timeoutMs_ = a_.timeoutSeconds > 0 ? std::int64_t{a_.timeoutSeconds} * 1000 : kDefaultTimeoutMs;
+    bool ok = Set(curl_.Easy(), CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(timeoutMs_));
+    return ok ? kDone : Stage(EngineFailure::kTimeouts);
+  }
+
+  // Basic authentication, each pair only when both members are given.
+  Stage SetCredentials() {
+    CURL* e = curl_.Easy();
+    bool ok = true;
+    if (!a_.serverUser.empty() && !a_.serverPassword.empty()) {
+      ok = Set(e, CURLOPT_USERNAME, a_.serverUser) && Set(e, CURLOPT_PASSWORD, a_.serverPassword) &&
+           Set(e, CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_BASIC));
+    }
+    if (ok && !a_.proxyUser.empty() && !a_.proxyPassword.empty()) {
+      ok = Set(e, CURLOPT_PROXYUSERNAME, a_.proxyUser) &&
+           Set(e, CURLOPT_PROXYPASSWORD, a_.proxyPassword) &&
+           Set(e, CURLOPT_PROXYAUTH, static_cast<long>(CURLAUTH_BASIC));
+    }
+    return ok ? kDone : Stage(EngineFailure::kCredentials);
+  }
+
+  // Peer and host name verified, against the system's roots (and, in tests,
+  // the test root).
+  Stage SetCertificates() {
+    CURL* e = curl_.Easy();
+    test_ = GetEngineTestSettings();
+    bool ok = Set(e, CURLOPT_SSL_VERIFYPEER, 1L) && Set(e, CURLOPT_SSL_VERIFYHOST, 2L);
+    if (ok && !test_.extraRootPem.empty()) {
+      curl_blob blob{test_.extraRootPem.data(), test_.extraRootPem.size(), CURL_BLOB_COPY};
+      ok = curl_easy_setopt(e, CURLOPT_CAINFO_BLOB, &blob) == CURLE_OK;
+    }
+    return ok ? kDone : Stage(EngineFailure::kCertificate);
+  }
+
+  // No cookie engine at all for an empty jar; curl's own for the exchange
+  // (redirect hops included) otherwise.
+  Stage SetCookies() {
+    if (a_.cookies.empty() || Set(curl_.Easy(), CURLOPT_COOKIEFILE, "")) return kDone;
+    return EngineFailure::kCookies;
+  }
+
+  // Followed unless disabled, at most 10, never from https down to http
+  // (curl's protocol list for an https start; RunTransfer for later hops).
+  Stage SetRedirects() {
+    CURL* e = curl_.Easy();
+    bool follow = !a_.disableRedirects;
+    bool ok = Set(e, CURLOPT_FOLLOWLOCATION, follow ? 1L : 0L);
+    if (ok && follow) {
+      ok = Set(e, CURLOPT_MAXREDIRS, kMaxRedirects) &&
+           Set(e, CURLOPT_REDIR_PROTOCOLS_STR, address_->secure ? "https" : "http,https");
+    }
+    return ok ? kDone : Stage(EngineFailure::kRedirects);
+  }
+
+  Stage SetHeaders() {
+    Text block = BuildHeaderBlock(a_.extraHeaders, a_.method, a_.cookies, a_.addDefaultHeaders,
+                                  a_.normalizeHeaderCase);
+    bool ok = BuildCurlHeaders(block, bodyGoesOut_, curl_.headers) &&
+              Set(curl_.Easy(), CURLOPT_HTTPHEADER, curl_.headers.get());
+    return ok ? kDone : Stage(EngineFailure::kHeaders);
+  }
+
+  // Tests only: host:port pairs sent to loopback servers.
+  Stage SetTestRoutes() {
+    for (const std::string& entry : test_.connectTo) {
+      if (!curl_.connectTo.Append(entry)) return EngineFailure::kRequest;
+    }
+    if (curl_.connectTo.get() != nullptr &&
+        !Set(curl_.Easy(), CURLOPT_CONNECT_TO, curl_.connectTo.get()))
+      return EngineFailure::kRequest;
+    return kDone;
+  }
+
+  // The outputs from the final response. The raw block as Text ends at a
+  // zero byte, if any; the status text replaces a read failure's message.
+  Text ReadAnswer(TransferOutcome& out) {
     a_.responseHeaders = out.head.substr(0, out.head.find('\0'));
     a_.statusText = StatusTextOf(a_.responseHeaders);
     HarvestResponseHeaders(a_.responseHeaders, a_.cookies, a_.receivedCookies, a_.location,
@@ -211,15 +264,19 @@ class Exchange {
     return result;
   }
 
- private:
-  Text Fail(EngineFailure failure, bool pump = true) {
+  Text Fail(EngineFailure failure) {
     a_.statusText = EngineMessage(failure);
-    if (pump) PumpMessages();
+    if (!ReturnsAtOnce(failure)) PumpMessages();
     return {};
   }
 
   WebVisitArgs& a_;
+  std::optional<CheckedAddress> address_;
+  EngineTestSettings test_;
+  const Bytes* body_ = nullptr;
   Bytes textBody_;
+  bool bodyGoesOut_ = false;
+  std::int64_t timeoutMs_ = kDefaultTimeoutMs;
   CurlHolder curl_;
 };
 

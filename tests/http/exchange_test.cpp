@@ -372,6 +372,15 @@ TEST(WebVisitRedirects, NeverFromHttpsDownToHttp) {
   WebVisitArgs up{.url = "http://weixin.sogou.com/toTls", .timeoutSeconds = 2};
   EXPECT_EQ(WebVisit(up), "secure final");
   EXPECT_EQ(up.statusText, "200 OK");
+
+  // Up to https and then down again: the step down is refused too.
+  plain.Route("/upThenDown", Response::Redirect("https://mp.weixin.qq.com/down"));
+  plain.ClearRequests();
+  WebVisitArgs upDown{.url = "http://weixin.sogou.com/upThenDown", .timeoutSeconds = 2};
+  EXPECT_EQ(WebVisit(upDown), "");
+  EXPECT_EQ(upDown.statusText, "302 Found");
+  EXPECT_EQ(upDown.location, "http://weixin.sogou.com/x");
+  EXPECT_EQ(plain.RequestCount(), 1u);  // only the first request
 }
 
 TEST(WebVisitRedirects, CookieEngineOnlyWithAJar) {
