@@ -19,8 +19,8 @@ bool EndsWith(std::string_view text, std::string_view tail) {
 
 }  // namespace
 
-void HarvestResponseHeaders(std::string_view responseHeaders, Text& cookies,
-                            Text& receivedCookies, Text& location, bool mergeReceivedCookies) {
+void HarvestResponseHeaders(std::string_view responseHeaders, Text& cookies, Text& receivedCookies,
+                            Text& location, bool mergeReceivedCookies) {
   const TextList lines = SplitText(responseHeaders, "\r\n");
   for (const Text& line : lines.Items()) {
     if (TextLeftOf(line, ": ") == "Set-Cookie") {

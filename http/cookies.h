@@ -29,8 +29,8 @@ namespace gavrel {
 // A trailing "; " of receivedCookies is then dropped. When
 // mergeReceivedCookies is set and cookies is not empty, both become
 // MergeCookies(cookies, receivedCookies).
-void HarvestResponseHeaders(std::string_view responseHeaders, Text& cookies,
-                            Text& receivedCookies, Text& location, bool mergeReceivedCookies);
+void HarvestResponseHeaders(std::string_view responseHeaders, Text& cookies, Text& receivedCookies,
+                            Text& location, bool mergeReceivedCookies);
 
 // Merges the sent pairs into the received ones: every blank is first removed
 // from both variables (inside values too); the received pairs come first in

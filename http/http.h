@@ -44,28 +44,28 @@
 namespace gavrel {
 
 struct WebVisitArgs {
-  Text url{};                         // in: http or https address
-  int method = 0;                     // in: 0 GET 1 POST 2 HEAD 3 PUT 4 OPTIONS 5 DELETE
-                                      //     6 TRACE 7 CONNECT, anything else GET
-  Text postText{};                    // in: body as text
-  Text cookies{};                     // in/out: cookies to send; merged (see cookies.h)
-  Text receivedCookies{};             // in/out: the response's cookies are appended
-  Text extraHeaders{};                // in: the caller's header lines, CRLF-separated
-  Text responseHeaders{};             // out: raw header block of the final response
-  bool disableRedirects = false;      // in
-  Text serverUser{};                  // in: Basic authentication at the server,
-  Text serverPassword{};              //     used when both are non-empty
-  Text proxy{};                       // in: HTTP proxy as host:port
-  Text proxyUser{};                   // in: Basic authentication at the proxy,
-  Text proxyPassword{};               //     used when both are non-empty
-  int timeoutSeconds = 0;             // in: limit of each wait; 0 or less: 30
-  Text location{};                    // out: the final response's Location value
-  Text statusText{};                  // out: "200 OK", or a failure message
-  Bytes responseBytes{};              // out: the body exactly as received
-  bool mergeReceivedCookies = true;   // in
-  bool addDefaultHeaders = true;      // in
-  Bytes postBytes{};                  // in: body as bytes; wins over postText
-  bool normalizeHeaderCase = true;    // in
+  Text url{};                        // in: http or https address
+  int method = 0;                    // in: 0 GET 1 POST 2 HEAD 3 PUT 4 OPTIONS 5 DELETE
+                                     //     6 TRACE 7 CONNECT, anything else GET
+  Text postText{};                   // in: body as text
+  Text cookies{};                    // in/out: cookies to send; merged (see cookies.h)
+  Text receivedCookies{};            // in/out: the response's cookies are appended
+  Text extraHeaders{};               // in: the caller's header lines, CRLF-separated
+  Text responseHeaders{};            // out: raw header block of the final response
+  bool disableRedirects = false;     // in
+  Text serverUser{};                 // in: Basic authentication at the server,
+  Text serverPassword{};             //     used when both are non-empty
+  Text proxy{};                      // in: HTTP proxy as host:port
+  Text proxyUser{};                  // in: Basic authentication at the proxy,
+  Text proxyPassword{};              //     used when both are non-empty
+  int timeoutSeconds = 0;            // in: limit of each wait; 0 or less: 30
+  Text location{};                   // out: the final response's Location value
+  Text statusText{};                 // out: "200 OK", or a failure message
+  Bytes responseBytes{};             // out: the body exactly as received
+  bool mergeReceivedCookies = true;  // in
+  bool addDefaultHeaders = true;     // in
+  Bytes postBytes{};                 // in: body as bytes; wins over postText
+  bool normalizeHeaderCase = true;   // in
 };
 
 // One exchange with every parameter. Outputs, when reached:

@@ -42,8 +42,8 @@ struct Collector {
   bool headComplete = false;  // the blank line of the current response came
   int status = 0;
   bool hasLocation = false;
-  bool redirectPending = false;    // a 3xx curl is about to follow
-  bool refusedDowngrade = false;   // we stopped curl from following https -> http
+  bool redirectPending = false;   // a 3xx curl is about to follow
+  bool refusedDowngrade = false;  // we stopped curl from following https -> http
   Bytes body;
   bool outOfMemory = false;
 
@@ -115,8 +115,7 @@ bool OnHeaderLine(Collector& c, std::string_view line) {
   return true;
 }
 
-extern "C" std::size_t HeaderCallback(char* data, std::size_t size, std::size_t count,
-                                      void* user) {
+extern "C" std::size_t HeaderCallback(char* data, std::size_t size, std::size_t count, void* user) {
   auto& c = *static_cast<Collector*>(user);
   std::size_t n = size * count;
   c.lastActivity = Clock::now();
@@ -128,8 +127,7 @@ extern "C" std::size_t HeaderCallback(char* data, std::size_t size, std::size_t 
   }
 }
 
-extern "C" std::size_t WriteCallback(char* data, std::size_t size, std::size_t count,
-                                     void* user) {
+extern "C" std::size_t WriteCallback(char* data, std::size_t size, std::size_t count, void* user) {
   auto& c = *static_cast<Collector*>(user);
   std::size_t n = size * count;
   c.lastActivity = Clock::now();
@@ -143,8 +141,7 @@ extern "C" std::size_t WriteCallback(char* data, std::size_t size, std::size_t c
   }
 }
 
-extern "C" int ProgressCallback(void* user, curl_off_t, curl_off_t, curl_off_t,
-                                curl_off_t ulnow) {
+extern "C" int ProgressCallback(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t ulnow) {
   auto& c = *static_cast<Collector*>(user);
   if (ulnow != c.uploaded) {
     c.uploaded = ulnow;
@@ -256,11 +253,11 @@ TransferOutcome RunTransfer(CurlHolder& curl, std::chrono::milliseconds idleLimi
         break;
       }
     }
-    auto remaining = std::chrono::duration_cast<std::chrono::milliseconds>(
-        idleLimit - (now - c.lastActivity));
-    auto wait = remaining.count() > 0
-                    ? std::min<std::chrono::milliseconds>(kSlice, remaining + std::chrono::milliseconds(1))
-                    : std::chrono::milliseconds(kSlice);
+    // Wake up in time for the idle limit, and at least every slice.
+    auto remaining =
+        std::chrono::duration_cast<std::chrono::milliseconds>(idleLimit - (now - c.lastActivity));
+    auto wait = kSlice;
+    if (remaining.count() > 0) wait = std::min(wait, remaining + std::chrono::milliseconds(1));
     curl_multi_poll(multi, nullptr, 0, static_cast<int>(wait.count()), nullptr);
     if (Clock::now() - lastPump >= kSlice) {
       PumpWhileWaiting();

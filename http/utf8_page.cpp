@@ -160,8 +160,7 @@ std::optional<Text> DecodeUtf8Page(const Bytes& body) {
       n = 2;
     } else if (b0 >= 0xF0 && b0 <= 0xF4) {
       if (stop - p < 4 || !Cont(p[1]) || !Cont(p[2]) || !Cont(p[3])) return std::nullopt;
-      cp = ((b0 & 0x07u) << 18) | ((p[1] & 0x3Fu) << 12) | ((p[2] & 0x3Fu) << 6) |
-           (p[3] & 0x3Fu);
+      cp = ((b0 & 0x07u) << 18) | ((p[1] & 0x3Fu) << 12) | ((p[2] & 0x3Fu) << 6) | (p[3] & 0x3Fu);
       if (cp < 0x10000 || cp > 0x10FFFF) return std::nullopt;
       n = 4;
     } else {
@@ -169,10 +168,9 @@ std::optional<Text> DecodeUtf8Page(const Bytes& body) {
     }
     const std::uint32_t code = cp <= 0xFFFF ? (*table)[cp] : Supplementary(cp);
     if (code == kUnmapped) return std::nullopt;
-    const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(code),
-                                   static_cast<std::uint8_t>(code >> 8),
-                                   static_cast<std::uint8_t>(code >> 16),
-                                   static_cast<std::uint8_t>(code >> 24)};
+    const std::uint8_t bytes[4] = {
+        static_cast<std::uint8_t>(code), static_cast<std::uint8_t>(code >> 8),
+        static_cast<std::uint8_t>(code >> 16), static_cast<std::uint8_t>(code >> 24)};
     std::memcpy(o, bytes, 4);
     o += LengthOf(code);
     p += n;

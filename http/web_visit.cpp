@@ -141,9 +141,8 @@ class Exchange {
           &Exchange::SetRedirects, &Exchange::SetHeaders, &Exchange::SetTestRoutes}) {
       if (Stage failed = (this->*stage)()) return Fail(*failed);
     }
-    TransferOutcome out =
-        RunTransfer(curl_, std::chrono::milliseconds(timeoutMs_), !a_.disableRedirects,
-                    bodyGoesOut_ ? body_->size() : 0);
+    TransferOutcome out = RunTransfer(curl_, std::chrono::milliseconds(timeoutMs_),
+                                      !a_.disableRedirects, bodyGoesOut_ ? body_->size() : 0);
     if (out.failure && *out.failure != EngineFailure::kRead) return Fail(*out.failure);
     if (out.failure) a_.statusText = EngineMessage(EngineFailure::kRead);
     return ReadAnswer(out);

@@ -41,8 +41,8 @@ using std::chrono::milliseconds;
 constexpr milliseconds kHandshakeLimit{10000};
 constexpr milliseconds kReadLimit{10000};
 constexpr milliseconds kWriteLimit{30000};
-constexpr milliseconds kHoldLimit{30000};   // waiting for the client to hang up
-constexpr milliseconds kLingerLimit{500};   // draining after a complete answer
+constexpr milliseconds kHoldLimit{30000};  // waiting for the client to hang up
+constexpr milliseconds kLingerLimit{500};  // draining after a complete answer
 constexpr std::size_t kMaxRequestHead = 16 * 1024 * 1024;
 
 class Fd {
@@ -96,7 +96,8 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
 bool HasLine(const std::vector<std::string>& lines, std::string_view name) {
   for (const std::string& line : lines) {
     std::size_t colon = line.find(':');
-    if (colon != std::string::npos && EqualsIgnoreCase(std::string_view(line).substr(0, colon), name))
+    if (colon != std::string::npos &&
+        EqualsIgnoreCase(std::string_view(line).substr(0, colon), name))
       return true;
   }
   return false;
@@ -346,11 +347,21 @@ Response Response::Redirect(std::string location, int status) {
   Response r;
   r.status = status;
   switch (status) {
-    case 301: r.reason = "Moved Permanently"; break;
-    case 303: r.reason = "See Other"; break;
-    case 307: r.reason = "Temporary Redirect"; break;
-    case 308: r.reason = "Permanent Redirect"; break;
-    default: r.reason = "Found"; break;
+    case 301:
+      r.reason = "Moved Permanently";
+      break;
+    case 303:
+      r.reason = "See Other";
+      break;
+    case 307:
+      r.reason = "Temporary Redirect";
+      break;
+    case 308:
+      r.reason = "Permanent Redirect";
+      break;
+    default:
+      r.reason = "Found";
+      break;
   }
   r.headers.push_back("Location: " + location);
   return r;
@@ -635,8 +646,8 @@ ScopedEngineRoutes::ScopedEngineRoutes(const std::vector<HostRoute>& routes,
     : previous_(gavrel::GetEngineTestSettings()) {
   gavrel::EngineTestSettings settings;
   for (const HostRoute& route : routes) {
-    settings.connectTo.push_back(route.hostPort + ":127.0.0.1:" +
-                                 std::to_string(route.server.Port()));
+    settings.connectTo.push_back(route.hostPort +
+                                 ":127.0.0.1:" + std::to_string(route.server.Port()));
     if (!trustedRootPem && route.server.IsTls() &&
         settings.extraRootPem.find(route.server.CaPem()) == std::string::npos)
       settings.extraRootPem += route.server.CaPem();

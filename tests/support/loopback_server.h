@@ -53,7 +53,7 @@ struct Request {
   std::string path;     // target up to its "?": "/a"
   std::string version;  // "HTTP/1.1"
   std::vector<std::pair<std::string, std::string>> headers;  // in order, as sent
-  std::string body;     // by Content-Length (chunked request bodies are not read)
+  std::string body;  // by Content-Length (chunked request bodies are not read)
 
   // Value of the first header of that name (ASCII case ignored), or "" when
   // absent. HasHeader tells the two apart.
@@ -73,9 +73,9 @@ struct Response {
   int status = 200;
   std::string reason = "OK";
   std::vector<std::string> headers{};  // whole lines without CRLF: "Set-Cookie: a=1"
-  std::string body{};                // any bytes, zero bytes included
+  std::string body{};                  // any bytes, zero bytes included
 
-  bool chunked = false;         // Transfer-Encoding: chunked, chunks of chunkSize
+  bool chunked = false;  // Transfer-Encoding: chunked, chunks of chunkSize
   std::size_t chunkSize = 16 * 1024;
   bool omitContentLength = false;  // body ends when the server closes
 

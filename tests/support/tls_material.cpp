@@ -71,8 +71,7 @@ Cert NewCert(EVP_PKEY* key, const std::string& commonName) {
   X509_NAME_add_entry_by_txt(name, "O", MBSTRING_ASC,
                              reinterpret_cast<const unsigned char*>("Gavrel tests"), -1, -1, 0);
   X509_NAME_add_entry_by_txt(name, "CN", MBSTRING_ASC,
-                             reinterpret_cast<const unsigned char*>(commonName.c_str()), -1, -1,
-                             0);
+                             reinterpret_cast<const unsigned char*>(commonName.c_str()), -1, -1, 0);
   return cert;
 }
 
