@@ -534,6 +534,17 @@ TEST(WebVisitFailures, SlowButWithinTheLimitIsFine) {
   EXPECT_EQ(call.statusText, "200 OK");
 }
 
+TEST(WebVisitFailures, AnyTimeoutValueIsAccepted) {
+  LoopbackServer server;
+  server.Route("/", Response::Html("ok"));
+  for (int seconds : {0, -3, 1, 30, 86400, 2147483647}) {
+    SCOPED_TRACE(seconds);
+    WebVisitArgs call{.url = server.Url("/"), .timeoutSeconds = seconds};
+    EXPECT_EQ(WebVisit(call), "ok");
+    EXPECT_EQ(call.statusText, "200 OK");
+  }
+}
+
 TEST(WebVisitFailures, BodyBrokenOffKeepsWhatArrived) {
   LoopbackServer plain;
   LoopbackServer tls(LoopbackServer::Options{.tls = true});
