@@ -157,14 +157,16 @@ class ShortLinksTest final : public QObject {
     QString prose;
     while (prose.size() < 512 * 1024) prose += paragraph;
     const QString address =
-        QStringLiteral("https://mp.weixin.qq.com/s/") + QString(1000 * 1000, QLatin1Char('a'));
+        QStringLiteral("http://mp.weixin.qq.com/s/") + QString(1000 * 1000, QLatin1Char('a'));
     const QString input = prose + prose + address + QLatin1Char('\n') + prose + prose;
     SetTextOf(*window_, "编辑框_短链接输入", input);
     QVERIFY(window_->controls().GetControlText("编辑框_短链接输入").size() >= 5u * 1000 * 1000);
 
     RunResolve();
 
-    // One address, one line; the server has no page for it.
+    // One address, sent whole, one line: the server has no page for it.
+    QCOMPARE(plain_->RequestCount(), std::size_t{1});
+    QCOMPARE(plain_->Requests().front().target.size(), std::size_t{3 + 1000 * 1000});
     QCOMPARE(TextOf(*window_, "编辑框_长链接结果"), Lines({QString()}));
     QCOMPARE(TextOf(*window_, "编辑框_短链接输入"), QString());
   }
