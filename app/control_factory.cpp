@@ -15,9 +15,15 @@
 namespace gavrel {
 namespace {
 
-void WhiteBackground(QWidget* box) {
+// White background; the selection is drawn only while the box has the
+// focus. Qt draws an unfocused box's selection (and every selection of an
+// inactive window) in the Inactive colour group, so there the selection
+// takes the box's own colours: it stays, unseen, and shows again when the
+// focus comes back.
+void EditBoxColours(QWidget* box) {
   QPalette palette = box->palette();
   palette.setColor(QPalette::Base, ColorFromValue(kColorWhite));
+  palette.setColor(QPalette::Inactive, QPalette::Highlight, ColorFromValue(kColorWhite));
   box->setPalette(palette);
 }
 
@@ -27,7 +33,7 @@ QWidget* MakeWidget(ControlKind kind, QWidget* host) {
       auto* box = new QLineEdit(host);
       box->setMaxLength(std::numeric_limits<int>::max());  // no limit of its own
       box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-      WhiteBackground(box);
+      EditBoxColours(box);
       return box;
     }
     case ControlKind::MultiLineEdit: {
@@ -38,7 +44,7 @@ QWidget* MakeWidget(ControlKind kind, QWidget* host) {
       box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
       box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
       box->setTabChangesFocus(true);
-      WhiteBackground(box);
+      EditBoxColours(box);
       return box;
     }
     case ControlKind::Button:

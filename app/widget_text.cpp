@@ -79,7 +79,13 @@ std::uint32_t WidgetTextColor(const QWidget* widget) {
 void SetWidgetTextColor(QWidget* widget, std::uint32_t color) {
   if (widget == nullptr) return;
   QPalette palette = widget->palette();
-  palette.setColor(TextRole(widget), ColorFromValue(color));
+  const QPalette::ColorRole role = TextRole(widget);
+  palette.setColor(role, ColorFromValue(color));
+  if (role == QPalette::Text) {
+    // An edit box hides its unfocused selection by drawing it in its own
+    // colours (control_factory.cpp); keep that text in step.
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText, ColorFromValue(color));
+  }
   widget->setPalette(palette);
   widget->update();
 }

@@ -2,6 +2,7 @@
 // key; Enter never moves the focus and breaks the line in the multi-line
 // boxes; Tab visits edit boxes, buttons and image buttons only.
 #include <QApplication>
+#include <QImage>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabWidget>
@@ -120,7 +121,43 @@ class WindowKeysTest final : public QObject {
     QCOMPARE(TextOf(*window_, "编辑框_短链接输入"), QString());
   }
 
+  void selectionShowsOnlyWhileTheBoxHasTheFocus_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("elsewhere");
+    QTest::newRow("single-line") << 0 << QStringLiteral("编辑框_图文标题") << QStringLiteral("编辑框_昵称");
+    QTest::newRow("multi-line") << 2 << QStringLiteral("编辑框_短链接输入") << QStringLiteral("编辑框_长链接结果");
+  }
+  void selectionShowsOnlyWhileTheBoxHasTheFocus() {
+    QFETCH(int, page);
+    QFETCH(QString, box);
+    QFETCH(QString, elsewhere);
+    window_->tabs()->setCurrentIndex(page);
+    QWidget* edit = window_->findChild<QWidget*>(box);
+    SetTextOf(*window_, box.toUtf8().constData(), QStringLiteral("WWWWWWWWWWWW"));
+    Click(edit);
+    PressKey(Qt::Key_A, Qt::ControlModifier);
+    const QColor highlight = edit->palette().color(QPalette::Active, QPalette::Highlight);
+    QVERIFY(HighlightPixels(edit, highlight) > 50);
+
+    Click(window_->findChild<QWidget*>(elsewhere));
+    QTRY_COMPARE(QApplication::focusWidget(), window_->findChild<QWidget*>(elsewhere));
+    QCOMPARE(HighlightPixels(edit, highlight), 0);
+  }
+
  private:
+  // Pixels of the widget's picture that are the selection colour.
+  static int HighlightPixels(QWidget* widget, const QColor& highlight) {
+    const QImage image = widget->grab().toImage();
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        if (image.pixelColor(x, y) == highlight) ++count;
+      }
+    }
+    return count;
+  }
+
   std::unique_ptr<MainWindow> window_;
 };
 
