@@ -39,6 +39,7 @@ CurlHolder::~CurlHolder() { Release(); }
 
 CurlHolder::CurlHolder(CurlHolder&& other) noexcept
     : headers(std::move(other.headers)),
+      proxyHeaders(std::move(other.proxyHeaders)),
       connectTo(std::move(other.connectTo)),
       easy_(std::exchange(other.easy_, nullptr)),
       multi_(std::exchange(other.multi_, nullptr)),
@@ -49,6 +50,7 @@ CurlHolder& CurlHolder::operator=(CurlHolder&& other) noexcept {
   if (this != &other) {
     Release();
     headers = std::move(other.headers);
+    proxyHeaders = std::move(other.proxyHeaders);
     connectTo = std::move(other.connectTo);
     easy_ = std::exchange(other.easy_, nullptr);
     multi_ = std::exchange(other.multi_, nullptr);

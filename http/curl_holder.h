@@ -55,8 +55,9 @@ class CurlHolder {
   // The error buffer installed as CURLOPT_ERRORBUFFER ("" when none).
   [[nodiscard]] const char* ErrorText() const { return errors_.get(); }
 
-  CurlList headers;    // CURLOPT_HTTPHEADER
-  CurlList connectTo;  // CURLOPT_CONNECT_TO
+  CurlList headers;       // CURLOPT_HTTPHEADER
+  CurlList proxyHeaders;  // CURLOPT_PROXYHEADER
+  CurlList connectTo;     // CURLOPT_CONNECT_TO
 
  private:
   void Release();

@@ -52,10 +52,10 @@ bool LineHasName(std::string_view line, std::string_view name) {
 // LF or zero byte left in it, or without a colon, is refused (false), since
 // curl would either drop it or let it split the request. A header with an
 // empty value goes as "Name;", curl's way of sending "Name:". curl's own
-// Accept, Expect and (with a body) Content-Type are switched off unless the
-// block has them.
-bool BuildCurlHeaders(std::string_view block, bool bodyGoesOut, CurlList& list) {
-  bool hasAccept = false, hasExpect = false, hasContentType = false;
+// Accept, Expect, (with a body) Content-Type and (through a proxy)
+// Proxy-Connection are switched off unless the block has them.
+bool BuildCurlHeaders(std::string_view block, bool bodyGoesOut, bool viaProxy, CurlList& list) {
+  bool hasAccept = false, hasExpect = false, hasContentType = false, hasProxyConnection = false;
   const TextList lines = SplitText(block, "\r\n");
   for (const Text& line : lines.Items()) {
     if (line.empty()) continue;
@@ -65,12 +65,14 @@ bool BuildCurlHeaders(std::string_view block, bool bodyGoesOut, CurlList& list) 
     hasAccept = hasAccept || LineHasName(line, "Accept");
     hasExpect = hasExpect || LineHasName(line, "Expect");
     hasContentType = hasContentType || LineHasName(line, "Content-Type");
+    hasProxyConnection = hasProxyConnection || LineHasName(line, "Proxy-Connection");
     bool emptyValue = line.find_first_not_of(" \t", colon + 1) == Text::npos;
     if (!list.Append(emptyValue ? line.substr(0, colon) + ";" : line)) return false;
   }
   if (!hasAccept && !list.Append("Accept:")) return false;
   if (!hasExpect && !list.Append("Expect:")) return false;
   if (bodyGoesOut && !hasContentType && !list.Append("Content-Type:")) return false;
+  if (viaProxy && !hasProxyConnection && !list.Append("Proxy-Connection:")) return false;
   return true;
 }
 
@@ -167,9 +169,12 @@ class Exchange {
   // The proxy given, or none at all (not even one from the environment).
   Stage SetProxy() {
     CURL* e = curl_.Easy();
-    bool ok = a_.proxy.empty()
-                  ? Set(e, CURLOPT_PROXY, "")
-                  : Set(e, CURLOPT_PROXY, "http://" + a_.proxy) && Set(e, CURLOPT_NOPROXY, "");
+    if (a_.proxy.empty()) return Set(e, CURLOPT_PROXY, "") ? kDone : Stage(EngineFailure::kSession);
+    // Every host through it, and a tunnel request without curl's own
+    // Proxy-Connection line.
+    bool ok = Set(e, CURLOPT_PROXY, "http://" + a_.proxy) && Set(e, CURLOPT_NOPROXY, "") &&
+              curl_.proxyHeaders.Append("Proxy-Connection:") &&
+              Set(e, CURLOPT_PROXYHEADER, curl_.proxyHeaders.get());
     return ok ? kDone : Stage(EngineFailure::kSession);
   }
 
@@ -233,7 +238,7 @@ class Exchange {
   Stage SetHeaders() {
     Text block = BuildHeaderBlock(a_.extraHeaders, a_.method, a_.cookies, a_.addDefaultHeaders,
                                   a_.normalizeHeaderCase);
-    bool ok = BuildCurlHeaders(block, bodyGoesOut_, curl_.headers) &&
+    bool ok = BuildCurlHeaders(block, bodyGoesOut_, !a_.proxy.empty(), curl_.headers) &&
               Set(curl_.Easy(), CURLOPT_HTTPHEADER, curl_.headers.get());
     return ok ? kDone : Stage(EngineFailure::kHeaders);
   }

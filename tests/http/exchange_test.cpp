@@ -195,10 +195,21 @@ TEST(WebVisitWire, ThroughAProxyWithCredentials) {
                     .timeoutSeconds = 2};
   EXPECT_EQ(WebVisit(call), "via proxy");
   ASSERT_EQ(proxy.RequestCount(), 1u);
-  Request r = proxy.Requests()[0];
-  EXPECT_EQ(r.target, "http://weixin.sogou.com/weixin?type=1");
-  EXPECT_EQ(r.Header("Host"), "weixin.sogou.com");
-  EXPECT_EQ(r.Header("Proxy-Authorization"), "Basic cHU6cHA=");
+  EXPECT_EQ(proxy.Requests()[0].raw,
+            "GET http://weixin.sogou.com/weixin?type=1 HTTP/1.1\r\nHost: weixin.sogou.com\r\n"
+            "Proxy-Authorization: Basic cHU6cHA=\r\n" +
+                kDefaultBlock + "\r\n");
+
+  // For https the proxy is asked for a tunnel, with nothing curl would add.
+  proxy.ClearRequests();
+  WebVisitArgs secure{.url = "https://mp.weixin.qq.com/s",
+                      .proxy = "127.0.0.1:" + std::to_string(proxy.Port()),
+                      .timeoutSeconds = 2};
+  EXPECT_EQ(WebVisit(secure), "");  // this proxy answers instead of tunnelling
+  EXPECT_EQ(secure.statusText, Message(EngineFailure::kSend));
+  ASSERT_EQ(proxy.RequestCount(), 1u);
+  EXPECT_EQ(proxy.Requests()[0].raw,
+            "CONNECT mp.weixin.qq.com:443 HTTP/1.1\r\nHost: mp.weixin.qq.com:443\r\n\r\n");
 }
 
 // ---------------------------------------------------------------------------
