@@ -154,6 +154,7 @@ struct HostRoute {
 // server (curl CONNECT_TO) and trust the roots of the TLS servers among the
 // routes, or exactly trustedRootPem when one is given (an empty string then
 // means: trust no test root). Restores the previous settings on destruction.
+// Declare it after the servers it names, so that it goes first.
 class ScopedEngineRoutes {
  public:
   explicit ScopedEngineRoutes(const std::vector<HostRoute>& routes,
