@@ -52,7 +52,7 @@ MainWindow::MainWindow(QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
       ui_(this) {
-  setWindowTitle(QString::fromUtf8(kWindowCaption));
+  setWindowTitle(QString::fromStdString(WindowCaption()));
   setWindowIcon(ProgramIcon());
   setFixedSize(kClientWidth, kClientHeight);
   setFont(DefaultControlFont());

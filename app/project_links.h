@@ -6,8 +6,10 @@
 // gavrel.example, and the messenger number is 00000, which no account can
 // have (messenger numbers start at 10000), so nothing here points at a real
 // person or at somebody else's site.
-// Example: kChatAddress == "tencent://message/?uin=00000&Site=https://gavrel.example/&Menu=yes"
+// Example: WindowCaption() == "Gavrel 4.0 QQ:00000 https://gavrel.example/"
 #pragma once
+
+#include <string>
 
 namespace gavrel {
 
@@ -15,7 +17,9 @@ inline constexpr char kMessengerNumber[] = "00000";
 inline constexpr char kProjectSite[] = "https://gavrel.example/";
 
 // The caption: the program's name and version, a blank, the contact details.
-inline constexpr char kWindowCaption[] = "Gavrel 4.0 QQ:00000 https://gavrel.example/";
+[[nodiscard]] inline std::string WindowCaption() {
+  return std::string("Gavrel 4.0 QQ:") + kMessengerNumber + " " + kProjectSite;
+}
 
 // 超级按钮3 "检查更新": the update page of this program.
 inline constexpr char kUpdatePageAddress[] = "https://gavrel.example/update/";

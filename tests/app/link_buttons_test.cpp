@@ -90,6 +90,7 @@ class LinkButtonsTest final : public QObject {
     QVERIFY(QString::fromUtf8(kMessengerNumber).toInt() < 10000);
     QCOMPARE(items.at(0).second, QString::fromUtf8(kMessengerNumber));
     QVERIFY(window_->windowTitle().contains(QString::fromUtf8(kMessengerNumber)));
+    QVERIFY(window_->windowTitle().endsWith(QString::fromUtf8(kProjectSite)));
   }
 
   void captionsPicturesAndTooltips() {
