@@ -182,13 +182,17 @@ std::optional<EngineFailure> Classify(CURLcode code, bool answered) {
     case CURLE_WEIRD_SERVER_REPLY:
     case CURLE_TOO_MANY_REDIRECTS:
       return EngineFailure::kNoAnswer;
+    case CURLE_OUT_OF_MEMORY:
+      // libcurl refuses to build a request head of 1 MiB or more (an address
+      // that long): the request never went out.
+      return answered ? EngineFailure::kRead : EngineFailure::kSend;
     case CURLE_UNSUPPORTED_PROTOCOL:
       // A redirect to a scheme we do not follow after a complete answer, or
       // an answer that is not HTTP/1.x at all.
       return answered ? std::nullopt : std::optional(EngineFailure::kNoAnswer);
     default:
       // Broken off while reading (PARTIAL_FILE, RECV_ERROR, WRITE_ERROR,
-      // BAD_CONTENT_ENCODING, OUT_OF_MEMORY, ...).
+      // BAD_CONTENT_ENCODING, ...).
       return answered ? EngineFailure::kRead : EngineFailure::kNoAnswer;
   }
 }

@@ -478,6 +478,8 @@ TEST(WebVisitFailures, SendFailures) {
        std::string()},
       {"certificate without the host's name", "https://other.example/s",
        {{"other.example:443", tls}}, {}},
+      // libcurl will not build a request head of 1 MiB or more.
+      {"address too long to send", tls.Url("/s/") + std::string(1 << 20, 'a'), {}, {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
