@@ -3,6 +3,7 @@
 
 #include <curl/curl.h>
 
+#include <initializer_list>
 #include <memory>
 
 #include "text/codepage.h"
@@ -62,6 +63,12 @@ std::optional<CheckedAddress> CheckAddress(std::string_view url) {
   std::unique_ptr<CURLU, UrlFree> parsed(curl_url());
   if (!parsed || curl_url_set(parsed.get(), CURLUPART_URL, candidate.c_str(), 0) != CURLUE_OK)
     return std::nullopt;
+  // A user name or password in the address is not used: curl would turn it
+  // into an Authorization line of its own. Credentials come only from the
+  // caller's serverUser and serverPassword.
+  for (CURLUPart part : {CURLUPART_USER, CURLUPART_PASSWORD, CURLUPART_OPTIONS}) {
+    if (curl_url_set(parsed.get(), part, nullptr, 0) != CURLUE_OK) return std::nullopt;
+  }
   CurlString scheme = GetPart(parsed.get(), CURLUPART_SCHEME);
   CurlString host = GetPart(parsed.get(), CURLUPART_HOST);
   if (!scheme || !host || *host == '\0') return std::nullopt;

@@ -21,7 +21,9 @@ struct CheckedAddress {
 // a blank or a control character (ASCII below 0x21, or 0x7F), does not parse,
 // has no host, or has a scheme other than http and https (letters folded).
 // Characters beyond ASCII (the address is Text) are sent as the
-// percent-encoded bytes of their UTF-8 form, as a browser does.
+// percent-encoded bytes of their UTF-8 form, as a browser does. A user name
+// or password before the host is dropped: "http://u:p@host/x" is sent as
+// "http://host/x", without any Authorization of its own.
 [[nodiscard]] std::optional<CheckedAddress> CheckAddress(std::string_view url);
 
 }  // namespace gavrel

@@ -173,6 +173,36 @@ TEST(WebVisitWire, CallerHeadersCredentialsAndCookies) {
   EXPECT_FALSE(server.Requests()[1].HasHeader("Authorization"));
 }
 
+TEST(WebVisitWire, UserInfoInTheAddressIsNotSent) {
+  LoopbackServer server;
+  server.Route("/p", Response::Html("ok"));
+  const std::string hostPort = "127.0.0.1:" + std::to_string(server.Port());
+  struct Case {
+    const char* name;
+    Text url, serverUser, serverPassword;
+    std::string wantAuthorization;  // "" for none
+  };
+  const Case cases[] = {
+      {"user and password", "http://u:pw@" + hostPort + "/p", "", "", ""},
+      {"user alone", "http://u@" + hostPort + "/p", "", "", ""},
+      {"password alone", "http://:pw@" + hostPort + "/p", "", "", ""},
+      {"the caller's pair is the only one used", "http://u:pw@" + hostPort + "/p", "user", "pw",
+       "Basic dXNlcjpwdw=="},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    server.ClearRequests();
+    WebVisitArgs call{.url = c.url, .serverUser = c.serverUser, .serverPassword = c.serverPassword};
+    EXPECT_EQ(WebVisit(call), "ok");
+    ASSERT_EQ(server.RequestCount(), 1u);
+    const Request r = server.Requests()[0];
+    EXPECT_EQ(r.target, "/p");
+    EXPECT_EQ(r.Header("Host"), hostPort);
+    EXPECT_EQ(r.HasHeader("Authorization"), !c.wantAuthorization.empty());
+    EXPECT_EQ(r.Header("Authorization"), c.wantAuthorization);
+  }
+}
+
 TEST(WebVisitWire, HeaderLinesThatWouldSplitTheRequestAreRefused) {
   LoopbackServer server;
   const Text bad[] = {"X-A: 1\nInjected: 2", "X-A: 1\rInjected: 2", "no colon here"};
