@@ -71,9 +71,13 @@ int ParseStatus(std::string_view statusLine) {
   return code;
 }
 
-bool IsFollowedStatus(int status) {
-  return status == 300 || status == 301 || status == 302 || status == 303 || status == 307 ||
-         status == 308;
+// curl follows every 3xx answer that names a Location (304, 305 and codes
+// it does not know included), so each of them is checked for a step down.
+bool IsFollowedStatus(int status) { return status >= 300 && status <= 399; }
+
+std::string_view TrimRight(std::string_view s) {
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+  return s;
 }
 
 // Returns false to stop the transfer.
@@ -100,8 +104,11 @@ bool OnHeaderLine(Collector& c, std::string_view line) {
     return true;
   }
   if (StartsWithNoCase(line, "Location:")) {
+    // curl goes by the first Location with a value; an empty one is no
+    // redirect, and without another the 3xx is the final answer.
+    std::string_view target = TrimRight(TrimLeft(line.substr(9)));
+    if (target.empty() || c.hasLocation) return true;
     c.hasLocation = true;
-    std::string_view target = TrimLeft(line.substr(9));
     char* current = nullptr;
     curl_easy_getinfo(c.easy, CURLINFO_EFFECTIVE_URL, &current);
     c.refusedDowngrade = current != nullptr && StartsWithNoCase(current, "https:") &&

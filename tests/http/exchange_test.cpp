@@ -424,6 +424,94 @@ TEST(WebVisitRedirects, NeverFromHttpsDownToHttp) {
   EXPECT_EQ(plain.RequestCount(), 1u);  // only the first request
 }
 
+TEST(WebVisitRedirects, StepDownRefusedForEveryRedirectAnswer) {
+  LoopbackServer tls(LoopbackServer::Options{.tls = true});
+  LoopbackServer plain;
+  plain.Route("/x", Response::Html("plain"));
+  tls.Route("/final", Response::Html("secure final"));
+  ScopedEngineRoutes routes({{"mp.weixin.qq.com:443", tls}, {"weixin.sogou.com:80", plain}});
+  // curl follows any 3xx that names a Location, and goes by the first one.
+  const auto twoLocations = [](const std::string& first, const std::string& second) {
+    Response r = Response::Redirect(first);
+    r.headers.push_back("Location: " + second);
+    return r;
+  };
+  struct Case {
+    const char* name;
+    Response secureAnswer;
+    Text wantPage, wantStatus, wantLocation;
+  };
+  const Case cases[] = {
+      {"300", Response::Redirect("http://weixin.sogou.com/x", 300), "", "300 Found",
+       "http://weixin.sogou.com/x"},
+      {"304", Response::Redirect("http://weixin.sogou.com/x", 304), "", "304 Found",
+       "http://weixin.sogou.com/x"},
+      {"305", Response::Redirect("http://weixin.sogou.com/x", 305), "", "305 Found",
+       "http://weixin.sogou.com/x"},
+      {"a 3xx curl has no name for", Response::Redirect("http://weixin.sogou.com/x", 399), "",
+       "399 Found", "http://weixin.sogou.com/x"},
+      {"first Location down, second up",
+       twoLocations("http://weixin.sogou.com/x", "https://mp.weixin.qq.com/final"), "",
+       "302 Found", "https://mp.weixin.qq.com/final"},
+      {"first Location up, second down",
+       twoLocations("https://mp.weixin.qq.com/final", "http://weixin.sogou.com/x"),
+       "secure final", "200 OK", "kept"},
+  };
+  // Each time up from http first, so that curl's own protocol list for the
+  // later hops would still allow http.
+  plain.Route("/up", Response::Redirect("https://mp.weixin.qq.com/answer"));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    tls.Route("/answer", c.secureAnswer);
+    plain.ClearRequests();
+    WebVisitArgs call{.url = "http://weixin.sogou.com/up", .timeoutSeconds = 2};
+    call.location = "kept";
+    EXPECT_EQ(WebVisit(call), c.wantPage);
+    EXPECT_EQ(call.statusText, c.wantStatus);
+    EXPECT_EQ(call.location, c.wantLocation);  // the last Location line of the final answer
+    EXPECT_EQ(plain.RequestCount(), 1u);        // only the first request
+  }
+}
+
+TEST(WebVisitRedirects, AnswersCurlCannotFollow) {
+  LoopbackServer server;
+  const auto withLocationLine = [](const std::string& line) {
+    Response r;
+    r.status = 302;
+    r.reason = "Found";
+    r.headers.push_back(line);
+    r.body = "moved";
+    return r;
+  };
+  struct Case {
+    const char* name;
+    Response answer;
+    Text wantPage, wantStatus, wantLocation;
+  };
+  const Case cases[] = {
+      // No address to go to: the 3xx itself is the final answer.
+      {"empty Location value", withLocationLine("Location: "), "moved", "302 Found", ""},
+      {"Location without a value or blank", withLocationLine("Location:"), "moved", "302 Found",
+       "kept"},
+      // An address to go to that cannot be used: the redirect fails.
+      {"Location with a scheme not followed", Response::Redirect("ftp://127.0.0.1/x"), "",
+       Message(EngineFailure::kNoAnswer), "kept"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    server.Route("/r", c.answer);
+    server.ClearRequests();
+    WebVisitArgs call{.url = server.Url("/r"), .timeoutSeconds = 2};
+    call.location = "kept";
+    auto start = Clock::now();
+    EXPECT_EQ(WebVisit(call), c.wantPage);
+    EXPECT_EQ(call.statusText, c.wantStatus);
+    EXPECT_EQ(call.location, c.wantLocation);
+    EXPECT_EQ(server.RequestCount(), 1u);
+    EXPECT_LT(SecondsSince(start), 1.5);  // at once, not after the time-out
+  }
+}
+
 TEST(WebVisitRedirects, CookieEngineOnlyWithAJar) {
   LoopbackServer server;
   Response hop = Response::Redirect("/next");
