@@ -158,13 +158,16 @@ extern "C" int ProgressCallback(void* user, curl_off_t, curl_off_t, curl_off_t, 
 }
 
 // libcurl's result mapped onto the engine's failures. answered: a complete
-// header block of a response that is not about to be replaced by a redirect.
-std::optional<EngineFailure> Classify(CURLcode code, bool answered) {
+// header block of a response that is not about to be replaced by a redirect;
+// redirecting: a complete 3xx answer that curl was about to follow.
+std::optional<EngineFailure> Classify(CURLcode code, bool answered, bool redirecting) {
   switch (code) {
     case CURLE_OK:
       return answered ? std::nullopt : std::optional(EngineFailure::kNoAnswer);
     case CURLE_URL_MALFORMAT:
-      return EngineFailure::kAddress;
+      // The caller's address was checked before; a Location that cannot be
+      // parsed is a redirect that failed, as one to a scheme not followed.
+      return redirecting ? EngineFailure::kNoAnswer : EngineFailure::kAddress;
     case CURLE_COULDNT_RESOLVE_PROXY:
     case CURLE_COULDNT_RESOLVE_HOST:
     case CURLE_COULDNT_CONNECT:
@@ -294,7 +297,7 @@ TransferOutcome RunTransfer(CurlHolder& curl, std::chrono::milliseconds idleLimi
              c.body.empty()) {
     out.failure = std::nullopt;  // we stopped at the 3xx on purpose
   } else {
-    out.failure = Classify(code, answered);
+    out.failure = Classify(code, answered, c.headComplete && c.redirectPending);
   }
   if (!out.failure || *out.failure == EngineFailure::kRead) {
     out.head = std::move(c.head);

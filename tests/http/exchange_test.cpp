@@ -494,6 +494,8 @@ TEST(WebVisitRedirects, AnswersCurlCannotFollow) {
       {"Location without a value or blank", withLocationLine("Location:"), "moved", "302 Found",
        "kept"},
       // An address to go to that cannot be used: the redirect fails.
+      {"Location that does not parse", Response::Redirect("http://[::1/x"), "",
+       Message(EngineFailure::kNoAnswer), "kept"},
       {"Location with a scheme not followed", Response::Redirect("ftp://127.0.0.1/x"), "",
        Message(EngineFailure::kNoAnswer), "kept"},
   };
