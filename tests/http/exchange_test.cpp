@@ -344,8 +344,8 @@ TEST(WebVisitOutputs, UnreachedOutputsKeepTheCallersValues) {
   EXPECT_EQ(failed.location, "old location");
   EXPECT_EQ(failed.responseBytes, B("old bytes"));
 
-  // A success without Location or Set-Cookie keeps location, and the merge
-  // turns the sent cookies into the jar.
+  // A success without Location or Set-Cookie keeps location; with the merge
+  // off both cookie variables stay, with it on the sent cookies join the jar.
   LoopbackServer server;
   server.Route("/", Response::Html("x"));
   WebVisitArgs ok = filled(server.Url("/"));
@@ -354,6 +354,11 @@ TEST(WebVisitOutputs, UnreachedOutputsKeepTheCallersValues) {
   EXPECT_EQ(ok.location, "old location");
   EXPECT_EQ(ok.receivedCookies, "r=1");
   EXPECT_EQ(ok.cookies, "c=1");
+  WebVisitArgs merged = filled(server.Url("/"));
+  EXPECT_EQ(WebVisit(merged), "x");
+  EXPECT_EQ(merged.location, "old location");
+  EXPECT_EQ(merged.receivedCookies, "r=1; c=1");
+  EXPECT_EQ(merged.cookies, "r=1; c=1");
 }
 
 // ---------------------------------------------------------------------------
@@ -723,7 +728,7 @@ TEST(WebVisitFailures, BodyBrokenOffKeepsWhatArrived) {
 
 TEST(WebVisitPumps, MessagePumpAtItsPoints) {
   LoopbackServer server;
-  server.Route("/", Response::Html("x"));  // 4 header lines + status + blank line
+  server.Route("/", Response::Html("x"));  // status + 3 header lines + blank line
   int pumps = 0;
   ScopedPumps hooks([&] { ++pumps; }, {});
   EXPECT_EQ(WebVisit(server.Url("/")), "x");
