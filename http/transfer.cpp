@@ -39,7 +39,7 @@ struct Collector {
 
   std::string head;
   bool inHead = false;        // between a status line and its blank line
-  bool headComplete = false;  // the blank line of the current response came
+  bool headComplete = false;  // the blank line of the current final (not 1xx) response came
   int status = 0;
   bool hasLocation = false;
   bool redirectPending = false;   // a 3xx curl is about to follow
@@ -93,6 +93,8 @@ bool OnHeaderLine(Collector& c, std::string_view line) {
   c.head.append("\r\n");
   if (line.empty()) {
     c.inHead = false;
+    // An interim 1xx answer is not the answer: the final one is still to come.
+    if (c.status >= 100 && c.status <= 199) return true;
     c.headComplete = true;
     if (c.followRedirects && c.hasLocation && IsFollowedStatus(c.status)) {
       c.redirectPending = true;

@@ -638,6 +638,13 @@ TEST(WebVisitFailures, NoAnswer) {
   server.Route("/hangup", Response::Raw(""));
   server.Route("/garbage", Response::Raw("garbage\r\n\r\nmore"));
   server.Route("/badstatus", Response::Raw("HTTP/1.1 abc\r\n\r\n"));
+  // Only an interim answer, then silence or a hang-up: the answer never came.
+  Response interim;
+  interim.status = 100;
+  interim.reason = "Continue";
+  interim.stallAfter = 0;
+  server.Route("/interim-silence", interim);
+  server.Route("/interim-hangup", Response::Raw("HTTP/1.1 100 Continue\r\n\r\n"));
   // Time-out 1 s where the wait is the point, 5 s where failing at once is.
   struct Case {
     const char* path;
@@ -649,14 +656,18 @@ TEST(WebVisitFailures, NoAnswer) {
       {"/hangup", 5, 0, 2.5},
       {"/garbage", 5, 0, 2.5},
       {"/badstatus", 5, 0, 2.5},
+      {"/interim-silence", 1, 0.9, 2.5},
+      {"/interim-hangup", 5, 0, 2.5},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path);
     WebVisitArgs call{.url = server.Url(c.path), .timeoutSeconds = c.timeout};
+    call.responseHeaders = "kept";
     auto start = Clock::now();
     EXPECT_EQ(WebVisit(call), "");
     double took = SecondsSince(start);
     EXPECT_EQ(call.statusText, Message(EngineFailure::kNoAnswer));
+    EXPECT_EQ(call.responseHeaders, "kept");
     EXPECT_GE(took, c.minSeconds);
     EXPECT_LE(took, c.maxSeconds);
   }
