@@ -76,6 +76,33 @@ TEST(WebVisitWire, DefaultGetOfTheToolsAddresses) {
                                        kDefaultBlock + "\r\n");
 }
 
+TEST(WebVisitWire, RequestTargetOfTheAddress) {
+  LoopbackServer plain;
+  plain.SetFallback([](const Request&) { return Response::Html("ok"); });
+  ScopedEngineRoutes routes({{"weixin.sogou.com:80", plain}});
+  struct Case {
+    Text url;
+    std::string wantTarget, wantHost;
+  };
+  const Case cases[] = {
+      {"http://weixin.sogou.com", "/", "weixin.sogou.com"},
+      {"http://weixin.sogou.com/", "/", "weixin.sogou.com"},
+      {"http://weixin.sogou.com:80/s", "/s", "weixin.sogou.com"},
+      {"http://weixin.sogou.com/a/b?x=1&y=2#frag", "/a/b?x=1&y=2", "weixin.sogou.com"},
+      // A query straight after the host keeps its place behind "/".
+      {"http://weixin.sogou.com?q=1", "/?q=1", "weixin.sogou.com"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.url);
+    plain.ClearRequests();
+    WebVisitArgs call{.url = c.url, .timeoutSeconds = 2};
+    EXPECT_EQ(WebVisit(call), "ok");
+    ASSERT_EQ(plain.RequestCount(), 1u);
+    EXPECT_EQ(plain.Requests()[0].target, c.wantTarget);
+    EXPECT_EQ(plain.Requests()[0].Header("Host"), c.wantHost);
+  }
+}
+
 TEST(WebVisitWire, MethodsAndBodies) {
   LoopbackServer server;
   server.SetFallback([](const Request&) { return Response::Html("ok"); });
