@@ -171,10 +171,12 @@ class Exchange {
     CURL* e = curl_.Easy();
     if (a_.proxy.empty()) return Set(e, CURLOPT_PROXY, "") ? kDone : Stage(EngineFailure::kSession);
     // Every host through it, and a tunnel request without curl's own
-    // Proxy-Connection line.
+    // Proxy-Connection line. The proxy's answer to the tunnel request is not
+    // the server's answer: it never reaches the collected headers.
     bool ok = Set(e, CURLOPT_PROXY, "http://" + a_.proxy) && Set(e, CURLOPT_NOPROXY, "") &&
               curl_.proxyHeaders.Append("Proxy-Connection:") &&
-              Set(e, CURLOPT_PROXYHEADER, curl_.proxyHeaders.get());
+              Set(e, CURLOPT_PROXYHEADER, curl_.proxyHeaders.get()) &&
+              Set(e, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
     return ok ? kDone : Stage(EngineFailure::kSession);
   }
 

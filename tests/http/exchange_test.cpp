@@ -9,6 +9,7 @@
 #include "http/http.h"
 #include "http/pump.h"
 #include "tests/support/loopback_server.h"
+#include "tests/support/tunnel_proxy.h"
 #include "text/codepage.h"
 #include "text/primitives.h"
 
@@ -267,6 +268,44 @@ TEST(WebVisitWire, ThroughAProxyWithCredentials) {
   ASSERT_EQ(proxy.RequestCount(), 1u);
   EXPECT_EQ(proxy.Requests()[0].raw,
             "CONNECT mp.weixin.qq.com:443 HTTP/1.1\r\nHost: mp.weixin.qq.com:443\r\n\r\n");
+}
+
+TEST(WebVisitWire, ThroughATunnelOnlyTheServersAnswerCounts) {
+  LoopbackServer tls(LoopbackServer::Options{.tls = true});
+  tls.Route("/page", Response::Html("secure page"));
+  Response silent;
+  silent.neverAnswer = true;
+  tls.Route("/silent", silent);
+  ScopedEngineRoutes trust({}, tls.CaPem());
+  struct Case {
+    const char* path;
+    Text wantPage, wantStatus, wantHeaders;
+    double minSeconds;
+  };
+  const Case cases[] = {
+      {"/page", "secure page", "200 OK",
+       "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 11\r\n"
+       "Connection: close\r\n\r\n",
+       0},
+      // The proxy's "200 Connection established" is no answer of the server.
+      {"/silent", "", Message(EngineFailure::kNoAnswer), "kept", 0.9},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    testing::TunnelProxy proxy(tls.Port());
+    WebVisitArgs call{.url = std::string("https://mp.weixin.qq.com") + c.path,
+                      .proxy = "127.0.0.1:" + std::to_string(proxy.Port()),
+                      .timeoutSeconds = 1};
+    call.responseHeaders = "kept";
+    auto start = Clock::now();
+    EXPECT_EQ(WebVisit(call), c.wantPage);
+    double took = SecondsSince(start);
+    EXPECT_EQ(call.statusText, c.wantStatus);
+    EXPECT_EQ(call.responseHeaders, c.wantHeaders);
+    EXPECT_EQ(proxy.TunnelCount(), 1);
+    EXPECT_GE(took, c.minSeconds);
+    EXPECT_LE(took, 2.5);
+  }
 }
 
 // ---------------------------------------------------------------------------
