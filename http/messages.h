@@ -22,7 +22,7 @@ enum class EngineFailure {
   kCookies = 708,      // the cookie option refused
   kRedirects = 709,    // the redirect options refused
   kHeaders = 710,      // the header block refused
-  kSend = 711,         // name not resolved, connection refused, TLS failed
+  kSend = 711,         // name not resolved, connection or tunnel refused, TLS failed
   kNoAnswer = 712,     // request sent, no answer within the time-out
   kRead = 713,         // the body broke off or stalled after the answer began
 };

@@ -209,6 +209,14 @@ std::optional<EngineFailure> Classify(CURLcode code, bool answered, bool redirec
   }
 }
 
+// True when a proxy answered the tunnel request (CONNECT) with anything but
+// a 2xx: the request never reached the server.
+bool TunnelRefused(CURL* easy) {
+  long connectCode = 0;
+  if (curl_easy_getinfo(easy, CURLINFO_HTTP_CONNECTCODE, &connectCode) != CURLE_OK) return false;
+  return connectCode != 0 && (connectCode < 200 || connectCode > 299);
+}
+
 }  // namespace
 
 TransferOutcome RunTransfer(CurlHolder& curl, std::chrono::milliseconds idleLimit,
@@ -298,6 +306,8 @@ TransferOutcome RunTransfer(CurlHolder& curl, std::chrono::milliseconds idleLimi
   } else if (c.refusedDowngrade && answered && code == CURLE_WRITE_ERROR && !c.outOfMemory &&
              c.body.empty()) {
     out.failure = std::nullopt;  // we stopped at the 3xx on purpose
+  } else if (code != CURLE_OK && !answered && TunnelRefused(easy)) {
+    out.failure = EngineFailure::kSend;  // the server was never reached
   } else {
     out.failure = Classify(code, answered, c.headComplete && c.redirectPending);
   }

@@ -270,6 +270,29 @@ TEST(WebVisitWire, ThroughAProxyWithCredentials) {
             "CONNECT mp.weixin.qq.com:443 HTTP/1.1\r\nHost: mp.weixin.qq.com:443\r\n\r\n");
 }
 
+TEST(WebVisitWire, TunnelRefusedByTheProxyIsASendFailure) {
+  for (int code : {403, 407, 502}) {
+    SCOPED_TRACE(code);
+    LoopbackServer proxy;
+    proxy.SetFallback([code](const Request&) {
+      Response r;
+      r.status = code;
+      r.reason = "Refused";
+      r.body = "no tunnel";
+      return r;
+    });
+    WebVisitArgs call{.url = "https://mp.weixin.qq.com/s",
+                      .proxy = "127.0.0.1:" + std::to_string(proxy.Port()),
+                      .timeoutSeconds = 2};
+    call.responseHeaders = "kept";
+    EXPECT_EQ(WebVisit(call), "");
+    EXPECT_EQ(call.statusText, Message(EngineFailure::kSend));
+    EXPECT_EQ(call.responseHeaders, "kept");
+    ASSERT_EQ(proxy.RequestCount(), 1u);
+    EXPECT_EQ(proxy.Requests()[0].method, "CONNECT");
+  }
+}
+
 TEST(WebVisitWire, ThroughATunnelOnlyTheServersAnswerCounts) {
   LoopbackServer tls(LoopbackServer::Options{.tls = true});
   tls.Route("/page", Response::Html("secure page"));
