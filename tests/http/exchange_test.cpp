@@ -401,6 +401,19 @@ TEST(WebVisitOutputs, ChunkedBodyWithTrailer) {
   WebVisitArgs call{.url = server.Url("/c")};
   EXPECT_EQ(WebVisit(call), body);
   EXPECT_EQ(FindText(call.responseHeaders, "Transfer-Encoding: chunked\r\n"), 43);
+
+  // Trailer lines behind the last chunk are no part of the header block:
+  // neither in responseHeaders nor harvested.
+  server.Route("/t", Response::Raw("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
+                                   "5\r\nhello\r\n0\r\nX-Trailer: t\r\nSet-Cookie: late=1\r\n"
+                                   "Location: /late\r\n\r\n"));
+  WebVisitArgs trailer{.url = server.Url("/t"), .timeoutSeconds = 5};
+  trailer.location = "kept";
+  EXPECT_EQ(WebVisit(trailer), "hello");
+  EXPECT_EQ(trailer.statusText, "200 OK");
+  EXPECT_EQ(trailer.responseHeaders, "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n");
+  EXPECT_EQ(trailer.receivedCookies, "");
+  EXPECT_EQ(trailer.location, "kept");
 }
 
 TEST(WebVisitOutputs, PageDecodedByItsCharset) {
