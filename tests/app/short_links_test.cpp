@@ -151,6 +151,26 @@ class ShortLinksTest final : public QObject {
     QCOMPARE(TextOf(*window_, "编辑框_长链接结果"), Lines({LongLink("2001"), LongLink("2002")}));
   }
 
+  void longRunsOfLettersAroundAnAddress() {
+    // A run of letters is a possible scheme until the "://" is missing; each
+    // run must be given up once, not once per letter (a fault here shows as
+    // the test timing out). Short lines come first and last, so that the box
+    // lays out only them: Qt takes long to lay out a line with no break in it.
+    tls_->RoutePath("/s/one", Response::Html(ArticleWithMid("3001")));
+    QString lines;
+    for (int i = 0; i < 100; ++i) lines += QStringLiteral("链接如下：\n");
+    const QString run(300 * 1000, QLatin1Char('x'));
+    SetTextOf(*window_, "编辑框_短链接输入",
+              lines + run + QStringLiteral("\nhttps://mp.weixin.qq.com/s/one\n") + run +
+                  QStringLiteral(":/\n") + run + QStringLiteral("\n") + lines);
+
+    RunResolve();
+
+    QCOMPARE(TextOf(*window_, "编辑框_长链接结果"), Lines({LongLink("3001")}));
+    QCOMPARE(tls_->RequestCount(), std::size_t{1});
+    QCOMPARE(TextOf(*window_, "编辑框_短链接输入"), QString());
+  }
+
   void fiveMegabytesHoldingOneVeryLongAddress() {
     // Prose with line breaks around one address of a million characters.
     const QString paragraph = QStringLiteral("巷子里的青石板被雨水洗得发亮，脚步声一直传到尽头。\n");
