@@ -168,6 +168,50 @@ class LatestArticleTest final : public QObject {
     }
   }
 
+  // The article page with edits: this tool's own markers, which differ from
+  // those of the article-link lookup (user_name ... user_name_new, msg_title,
+  // msg_desc up to the first semicolon).
+  void articlePageVariants() {
+    struct Case {
+      const char* name;
+      std::pair<std::string, std::string> edit;
+      QString originalId, title, summary;
+    };
+    const QString id = kArticleFields.originalId;
+    const QString title = kArticleFields.title;
+    const QString summary = kArticleFields.summary;
+    const Case cases[] = {
+        {"no user_name_new: no original ID", {"var user_name_new", "var user_alias"},
+         QString(), title, summary},
+        {"title only from msg_title, not og:title", {"var msg_title", "var msg_heading"},
+         id, QString(), summary},
+        {"summary needs no msg_cdn_url after it", {"var msg_cdn_url", "var msg_cover_url"},
+         id, title, summary},
+        {"a semicolon inside the summary ends its stretch before the closing quote",
+         {"汤还是那锅汤。", "汤;还是那锅汤。"}, id, title, QString()},
+    };
+    const std::string page = ReadLookupFixture("article_page.html");
+    sogou_->Route(SearchTarget("%u9752%u67F3"),
+                  Response::Html(ReadLookupFixture("sogou_results.html")));
+    for (const auto& c : cases) {
+      QVERIFY2(page.find(c.edit.first) != std::string::npos, c.name);
+      articles_->Route(kFirstArticle,
+                       Response::Html(ReplaceAll(page, c.edit.first, c.edit.second)));
+      SetTextOf(*window_, "编辑框2_查询最新文章", QStringLiteral("青柳"));
+      NoticeRecorder notices;
+
+      RunSearch();
+
+      const Boxes got = ReadBoxes(*window_);
+      QVERIFY2(got.nickname == QStringLiteral("青柳杂货铺"), c.name);
+      QVERIFY2(got.originalId == c.originalId, c.name);
+      QVERIFY2(got.title == c.title, c.name);
+      QVERIFY2(got.summary == c.summary, c.name);
+      QVERIFY2(ClipboardText() == got.link, c.name);
+      QVERIFY2(notices.notices().empty(), c.name);
+    }
+  }
+
   void noAccountGivesTheNoticeAndEmptyBoxes() {
     sogou_->Route(SearchTarget("zz_nobody_here"),
                   Response::Html(ReadLookupFixture("sogou_no_results.html")));

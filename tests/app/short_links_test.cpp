@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/lookups/article_fixture.h"
@@ -101,6 +102,47 @@ class ShortLinksTest final : public QObject {
                                                   "/s/stop%E3%80%82"};
     QVERIFY(tlsTargets == wantTargets);
     QCOMPARE(plain_->RequestCount(), std::size_t{2});
+  }
+
+  // Pages that do not hold the link the way an article page does: each row's
+  // page gives its line, empty where the cut finds nothing.
+  void pagesWithoutTheLinkGiveEmptyLines() {
+    struct Case {
+      const char* name;
+      std::vector<std::pair<std::string, std::string>> edits;
+      QString want;
+    };
+    const Case cases[] = {
+        {"no msg_link", {{"var msg_link", "var msg_href"}}, QString()},
+        {"user_uin only before msg_link",
+         {{"  var msg_link", "  var user_uin = 0;\n  var msg_link"},
+          {"  var user_uin = \"0\"*1;", ""}},
+         QString()},
+        {"the link in single quotes", {{"msg_link = \"http", "msg_link = 'http"}, {"#rd\";", "#rd';"}},
+         QString()},
+        {"the article page itself", {}, LongLink("2247483650")},
+    };
+    const std::string page = ReadLookupFixture("article_page.html");
+    QString input;
+    QStringList want;
+    int row = 0;
+    for (const auto& c : cases) {
+      std::string edited = page;
+      for (const auto& [from, to] : c.edits) {
+        QVERIFY2(edited.find(from) != std::string::npos, c.name);
+        edited = ReplaceAll(std::move(edited), from, to);
+      }
+      const std::string path = "/s/row" + std::to_string(++row);
+      tls_->RoutePath(path, Response::Html(edited));
+      input += QString::fromStdString("https://mp.weixin.qq.com" + path + "\r\n");
+      want << c.want;
+    }
+    SetTextOf(*window_, "编辑框_短链接输入", input);
+
+    RunResolve();
+
+    QCOMPARE(TextOf(*window_, "编辑框_长链接结果"), Lines(want));
+    QCOMPARE(tls_->RequestCount(), std::size(cases));
   }
 
   void schemesOfAnyLettersAndOddCharacters() {
