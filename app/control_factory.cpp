@@ -10,6 +10,7 @@
 #include <QString>
 
 #include "app/image_button.h"
+#include "app/single_line_input.h"
 #include "app/widget_text.h"
 
 namespace gavrel {
@@ -33,6 +34,7 @@ QWidget* MakeWidget(ControlKind kind, QWidget* host) {
       auto* box = new QLineEdit(host);
       box->setMaxLength(std::numeric_limits<int>::max());  // no limit of its own
       box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+      box->setValidator(new SingleLineInput(box));  // one line of input
       EditBoxColours(box);
       return box;
     }

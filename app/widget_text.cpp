@@ -6,6 +6,7 @@
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QTextCursor>
+#include <QValidator>
 #include <QWidget>
 
 namespace gavrel {
@@ -45,7 +46,12 @@ QString WidgetText(const QWidget* widget) {
 
 void SetWidgetText(QWidget* widget, const QString& text) {
   if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+    // The program's own text goes in whole, line breaks included; only
+    // what the user puts in is held to one line (single_line_input.h).
+    const QValidator* input = line->validator();
+    line->setValidator(nullptr);
     line->setText(text);
+    line->setValidator(input);
     // Like an edit control given a new text: the caret at the start, so a
     // long text shows its beginning.
     line->setCursorPosition(0);

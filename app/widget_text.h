@@ -23,7 +23,8 @@ namespace gavrel {
 
 // The text the control shows; empty for the tab control and other widgets.
 [[nodiscard]] QString WidgetText(const QWidget* widget);
-// Replaces the whole text; other widgets are left alone.
+// Replaces the whole text, line breaks included even in a single-line box;
+// other widgets are left alone.
 void SetWidgetText(QWidget* widget, const QString& text);
 // Adds text at the end. A multi-line box inserts at its end without
 // rewriting what it holds; the other kinds are set to text() + text.

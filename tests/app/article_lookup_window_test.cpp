@@ -3,6 +3,7 @@
 // written back, the seven boxes, the clipboard or the notice, and what the
 // window does while the request waits.
 #include <QApplication>
+#include <QClipboard>
 #include <QCursor>
 #include <QLineEdit>
 #include <QPushButton>
@@ -133,6 +134,20 @@ class ArticleLookupWindowTest final : public QObject {
     QCOMPARE(server_->RequestCount(), std::size_t{1});
     QCOMPARE(server_->Requests().at(0).target, std::string("/s/full?a=1"));
     QCOMPARE(server_->Requests().at(0).Header("Host"), std::string("mp.weixin.qq.com"));
+  }
+
+  void aLinkPastedWithItsLineEndIsLookedUp() {
+    Click(Control(*window_, kQueryBox));
+    QApplication::clipboard()->setText(QStringLiteral("https://mp.weixin.qq.com/s/full\r\n"));
+    QTest::keyClick(Control(*window_, kQueryBox), Qt::Key_V, Qt::ControlModifier);
+    NoticeRecorder notices;
+    Click(Control(*window_, kRunButton));
+    QVERIFY(notices.notices().empty());
+    QCOMPARE(TextOf(*window_, kQueryBox), QStringLiteral("https://mp.weixin.qq.com/s/full"));
+    QCOMPARE(TextOf(*window_, "编辑框_原始ID"), QStringLiteral("gh_5a0e2d9b7c31"));
+    QCOMPARE(ClipboardText(), QStringLiteral("qinghenotes"));
+    QCOMPARE(server_->RequestCount(), std::size_t{1});
+    QCOMPARE(server_->Requests().at(0).target, std::string("/s/full"));
   }
 
   void withoutAWechatNumberTheOriginalIdIsCopied() {

@@ -1,6 +1,7 @@
 // The control operations over the real widgets: texts in and out as GB18030
 // bytes, colours as 0x00BBGGRR in the palette role each kind draws with,
-// appends that stay linear, the clipboard, the focus, and unknown names.
+// appends that stay linear, single-line boxes that hold what the user
+// pastes to one line, the clipboard, the focus, and unknown names.
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
@@ -190,6 +191,62 @@ class ControlOperationsTest final : public QObject {
     QTRY_COMPARE(QApplication::focusWidget(), Control(*window_, "编辑框_图文简介"));
     window_->controls().FocusControl("透明标签1");
     QTRY_COMPARE(QApplication::focusWidget(), Control(*window_, "透明标签1"));
+  }
+
+  void pastedTextKeepsToOneLineInASingleLineBox() {
+    auto* box = Control<QLineEdit>(*window_, "编辑框_图文标题");
+    Click(box);
+    struct Case {
+      const char* name;
+      QString before;
+      int selectFrom, selectLength;  // length 0: just the caret there
+      QString clipboard;
+      QString after;
+      int caret;
+    };
+    const Case cases[] = {
+        {"a link with its line end", "", 0, 0,
+         QStringLiteral("https://mp.weixin.qq.com/s/abc\r\n"),
+         QStringLiteral("https://mp.weixin.qq.com/s/abc"), 30},
+        {"the first of two lines", "", 0, 0, QStringLiteral("line1\r\nline2"),
+         QStringLiteral("line1"), 5},
+        {"a bare LF", "", 0, 0, QStringLiteral("a\nb"), QStringLiteral("a"), 1},
+        {"a bare CR", "", 0, 0, QStringLiteral("a\rb"), QStringLiteral("a"), 1},
+        {"a line break first", "", 0, 0, QStringLiteral("\r\nlink"), QString(), 0},
+        {"text after the caret stays", QStringLiteral("abXY"), 2, 0,
+         QStringLiteral("12\r\n34"), QStringLiteral("ab12XY"), 4},
+        {"a selection is replaced", QStringLiteral("abcd"), 1, 2, QStringLiteral("X\nY"),
+         QStringLiteral("aXd"), 2},
+        {"the same letters around the cut", QStringLiteral("aa"), 1, 0,
+         QStringLiteral("a\nb"), QStringLiteral("aaa"), 2},
+        {"one line goes in whole", QStringLiteral("青禾"), 2, 0, QStringLiteral("札记 x"),
+         QStringLiteral("青禾札记 x"), 6},
+    };
+    for (const Case& c : cases) {
+      box->setText(c.before);
+      box->setSelection(c.selectFrom, c.selectLength);
+      if (c.selectLength == 0) box->setCursorPosition(c.selectFrom);
+      QApplication::clipboard()->setText(c.clipboard);
+      QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+      QVERIFY2(box->text() == c.after, c.name);
+      QVERIFY2(TextOf(*window_, "编辑框_图文标题") == c.after, c.name);
+      QVERIFY2(box->cursorPosition() == c.caret, c.name);
+    }
+  }
+
+  void theProgramsOwnTextKeepsItsLineBreaks() {
+    Controls& ui = window_->controls();
+    auto* box = Control<QLineEdit>(*window_, "编辑框_图文简介");
+    ui.SetControlText("编辑框_图文简介", "one\r\ntwo");
+    QCOMPARE(ui.GetControlText("编辑框_图文简介"), Text("one\r\ntwo"));
+    // What the user adds afterwards is held to one line, and the breaks
+    // already there stay.
+    Click(box);
+    box->end(false);
+    TypeText(QStringLiteral("x"));
+    QApplication::clipboard()->setText(QStringLiteral("y\r\nz"));
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(ui.GetControlText("编辑框_图文简介"), Text("one\r\ntwoxy"));
   }
 
   void clipboardTakesTheTextEmptyIncluded() {
