@@ -15,6 +15,14 @@ namespace {
 constexpr std::string_view kMetaCharsetPattern = "<meta.+?charset=[^\\w]?([-\\w]+)";
 constexpr Pos kSearchedBytes = 1024;
 
+// The decoder for a declared name. A page that declares GB2312 (in any
+// letter case) is read as GBK, the superset that such pages really use and
+// that Windows itself reads under that name: iconv's strict GB2312 would
+// turn every character outside GB2312 into a replacement character.
+std::string_view DecoderName(std::string_view charset) {
+  return CompareText(charset, "gb2312", false) == 0 ? std::string_view("GBK") : charset;
+}
+
 }  // namespace
 
 Text DeclaredCharset(std::string_view plain) {
@@ -35,7 +43,8 @@ Text DecodeBody(const Bytes& body) {
     if (IsUtf8Name(charset)) {
       if (std::optional<Text> fast = DecodeUtf8Page(body)) return std::move(*fast);
     }
-    if (std::optional<Text> decoded = DecodeCharset(body, charset)) return std::move(*decoded);
+    if (std::optional<Text> decoded = DecodeCharset(body, DecoderName(charset)))
+      return std::move(*decoded);
   }
   return BytesToText(body);
 }

@@ -23,7 +23,8 @@ namespace gavrel {
 // first zero byte, BytesToText) when DeclaredCharset of it finds nothing,
 // finds exactly "gbk" or "gb2312" (case counts), or finds a name iconv does
 // not know; otherwise all the body's bytes decoded from the declared charset,
-// cut at the first zero character.
+// cut at the first zero character. GB2312 in other letter cases is decoded
+// as GBK, so the GBK characters such pages hold survive.
 [[nodiscard]] Text DecodeBody(const Bytes& body);
 
 }  // namespace gavrel

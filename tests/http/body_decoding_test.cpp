@@ -32,6 +32,11 @@ TEST(DecodeBody, Cases) {
       {"gb2312 left alone", "<meta charset=gb2312>" + zhUtf8, "<meta charset=gb2312>" + zhUtf8},
       {"GBK in capitals decodes as GBK: same text", "<meta charset=GBK>" + zh,
        "<meta charset=GBK>" + zh},
+      // 81 40 and A9 41 are GBK characters outside GB2312.
+      {"GB2312 in capitals decodes as GBK: GBK characters kept",
+       "<meta charset=\"GB2312\">\x81\x40" + zh + "\xA9\x41",
+       "<meta charset=\"GB2312\">\x81\x40" + zh + "\xA9\x41"},
+      {"Gb2312 in mixed case too", "<meta charset=Gb2312>\x81\x40", "<meta charset=Gb2312>\x81\x40"},
       {"unknown charset keeps the plain conversion", "<meta charset=no-such-set>" + zhUtf8,
        "<meta charset=no-such-set>" + zhUtf8},
       {"meta and charset on different lines: no match", "<meta\ncharset=utf-8>" + zhUtf8,
