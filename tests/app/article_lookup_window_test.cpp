@@ -110,6 +110,37 @@ class ArticleLookupWindowTest final : public QObject {
     QCOMPARE(server_->RequestCount(), std::size_t{0});
   }
 
+  void onlyTheColourSaysWhetherTheHintShows() {
+    const QString link = QStringLiteral("https://mp.weixin.qq.com/s/full");
+    const QString hint = TextOf(*window_, kQueryBox);
+    struct Case {
+      const char* name;
+      QString text;
+      std::uint32_t color;
+      QString notice;  // empty: the lookup runs and copies
+      std::size_t requests;
+    };
+    const Case cases[] = {
+        {"a link drawn grey", link, kColorHintGrey, QStringLiteral("请输入微信链接"), 0},
+        {"a link drawn in another colour", link, 0x000000FF, QStringLiteral("请输入微信链接"), 0},
+        // Black: the lookup runs on it, and the hint's text is no address.
+        {"the hint's text drawn black", hint, kColorBlack,
+         QStringLiteral("未获得原始ID，请确认微信链接是否正确"), 0},
+        {"a link drawn black", link, kColorBlack, QString(), 1},
+    };
+    for (const Case& c : cases) {
+      SetTextOf(*window_, kQueryBox, c.text);
+      window_->controls().SetControlTextColor(kQueryBox, c.color);
+      NoticeRecorder notices;
+      Click(Control(*window_, kRunButton));
+      const QStringList expected = c.notice.isEmpty() ? QStringList{} : QStringList{c.notice};
+      QVERIFY2(notices.texts() == expected, c.name);
+      QVERIFY2(server_->RequestCount() == c.requests, c.name);
+      QVERIFY2(TextOf(*window_, kQueryBox) == c.text, c.name);
+    }
+    QCOMPARE(TextOf(*window_, "编辑框_原始ID"), QStringLiteral("gh_5a0e2d9b7c31"));
+  }
+
   void aFullLookupFillsTheSevenBoxesAndTheClipboard() {
     Click(Control(*window_, kQueryBox));
     TypeText(QStringLiteral("  https://mp.weixin.qq.com/s/full?a=1  "));
