@@ -2,6 +2,7 @@
 // key; Enter never moves the focus and breaks the line in the multi-line
 // boxes; Tab visits edit boxes, buttons and image buttons only.
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -87,6 +88,27 @@ class WindowKeysTest final : public QObject {
               QStringLiteral("https://mp.weixin.qq.com/s/") + QString(120, QLatin1Char('x')));
     QTRY_VERIFY(edit->document()->firstBlock().layout()->lineCount() > 1);
     QCOMPARE(edit->document()->blockCount(), 1);
+  }
+
+  void aVeryLongLineWithoutBlanksIsLaidOutPromptly_data() {
+    QTest::addColumn<QString>("box");
+    QTest::newRow("input") << QStringLiteral("编辑框_短链接输入");
+    QTest::newRow("result") << QStringLiteral("编辑框_长链接结果");
+  }
+  void aVeryLongLineWithoutBlanksIsLaidOutPromptly() {
+    // A pasted address of half a million letters at the top of the box,
+    // where it is drawn at once: word-boundary wrapping takes tens of
+    // seconds over it, breaking anywhere well under one.
+    QFETCH(QString, box);
+    Control<QTabWidget>(*window_, "高级选择夹")->setCurrentIndex(2);
+    auto* edit = window_->findChild<QPlainTextEdit*>(box);
+    QElapsedTimer timer;
+    timer.start();
+    SetTextOf(*window_, box.toUtf8().constData(),
+              QStringLiteral("https://mp.weixin.qq.com/s/") + QString(500 * 1000, QLatin1Char('x')));
+    edit->repaint();
+    QVERIFY(edit->document()->firstBlock().layout()->lineCount() > 1);
+    QVERIFY2(timer.elapsed() < 15000, qPrintable(QString::number(timer.elapsed()) + " ms"));
   }
 
   void tabVisitsBoxesAndButtonsOnly() {
