@@ -7,6 +7,7 @@
 #include "http/http.h"
 #include "lookups/lookups.h"
 #include "lookups/marker_text.h"
+#include "text/codepage.h"
 #include "text/markers.h"
 
 namespace gavrel {
@@ -29,7 +30,7 @@ ArticleLookup LookupArticleAccount(std::string_view address) {
 
   if (account.originalId.empty()) {
     result.outcome = {OutcomeKind::ShowNotice,
-                      FromUtf8(u8"未获得原始ID，请确认微信链接是否正确")};
+                      Utf8ToText(u8"未获得原始ID，请确认微信链接是否正确")};
   } else {
     result.outcome = {OutcomeKind::CopyToClipboard,
                       account.wechatNumber.empty() ? account.originalId : account.wechatNumber};

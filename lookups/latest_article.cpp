@@ -10,6 +10,7 @@
 #include "http/http.h"
 #include "lookups/lookups.h"
 #include "lookups/marker_text.h"
+#include "text/codepage.h"
 #include "text/escape.h"
 #include "text/markers.h"
 
@@ -40,7 +41,7 @@ constexpr std::string_view kSearchSuffix = "&ie=utf8&_sug_=y&_sug_type_=";
 // The first latest-article link in the page, with its HTML-escaped
 // ampersands turned back into "&".
 [[nodiscard]] Text LatestLinkFrom(std::string_view searchPage) {
-  const Text href = CutTwice(searchPage, FromUtf8(u8"最近文章"), "</a>", Marker("href=\""),
+  const Text href = CutTwice(searchPage, Utf8ToText(u8"最近文章"), "</a>", Marker("href=\""),
                              Marker("\">"));
   return ReplaceBatch(href, std::nullopt, 1, false, "&amp;", "&");
 }
@@ -73,7 +74,7 @@ void SearchLatestArticle(Controls& ui) {
   if (!ui.GetControlText(kNicknameBox).empty()) {
     ui.SetClipboardText(ui.GetControlText(kLatestLinkBox));
   } else {
-    ui.ShowTimedNotice(FromUtf8(u8"未找到公众号，请在微信手动查询"));
+    ui.ShowTimedNotice(Utf8ToText(u8"未找到公众号，请在微信手动查询"));
   }
 }
 

@@ -1,6 +1,6 @@
 // lookups/marker_text.h
 //
-// Small helpers the tools share for writing their markers and messages.
+// Small helpers the tools share for writing their markers.
 // Markers are written in our sources with a plain double quote where the
 // page holds one; Marker turns each into the "#引号" token that TextBetween
 // expands back, so the cut searches exactly what the marker shows.
@@ -10,7 +10,6 @@
 #include <string>
 #include <string_view>
 
-#include "text/codepage.h"
 #include "text/markers.h"
 #include "text/types.h"
 
@@ -27,11 +26,6 @@ namespace gavrel {
     }
   }
   return out;
-}
-
-// A UTF-8 literal of our sources (u8"...") as Text.
-[[nodiscard]] inline Text FromUtf8(std::u8string_view utf8) {
-  return Utf8ToText(std::string_view(reinterpret_cast<const char*>(utf8.data()), utf8.size()));
 }
 
 // Two cuts: the piece between left1 and right1 in source, then the piece
